@@ -1,0 +1,24 @@
+// interp/error: the fatal error box that ends the program.
+#pragma once
+#include <string>
+
+namespace interp {
+
+// Shows the error box: the message, the script location ("N.txt line:L") and
+// an excerpt of the script before the current position; then stops every
+// sound and ends the program. Title and message are Shift-JIS, as the
+// system's text is. Does not return.
+[[noreturn]] void report_error(const char* title, const char* message);
+
+// report_error with a title and a printf format written in the source (UTF-8,
+// converted to Shift-JIS here); the arguments are script bytes (Shift-JIS).
+[[noreturn]] void report_errorf(const char* title_utf8, const char* format_utf8, ...)
+    __attribute__((format(printf, 2, 3)));
+
+// Test seam: when set, the composed box (title and text, both UTF-8) is handed
+// to this function instead of being shown, and the process does not end.
+// The hook must not return (a test throws from it).
+using FatalHook = void (*)(const std::string& title, const std::string& text);
+void set_fatal_hook(FatalHook hook);
+
+}  // namespace interp

@@ -1,0 +1,65 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include "platform/sjis.h"
+
+namespace platform {
+
+namespace {
+
+// Finds an entry of `dir` equal to `name` without regard to ASCII case.
+// An exact match wins over a case-folded one.
+std::string match_component(const std::string& dir, const std::string& name) {
+  struct stat st;
+  std::string exact = dir.empty() ? name : dir + "/" + name;
+  if (lstat(exact.c_str(), &st) == 0) return name;
+  DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return name;
+  std::string found = name;
+  while (dirent* e = readdir(d)) {
+    if (strcasecmp(e->d_name, name.c_str()) == 0) {
+      found = e->d_name;
+      break;
+    }
+  }
+  closedir(d);
+  return found;
+}
+
+}  // namespace
+
+std::string game_path(std::string_view sjis_name) {
+  std::string utf8 = sjis_to_utf8(sjis_name);
+  for (char& c : utf8)
+    if (c == '\\') c = '/';
+  std::string result;
+  size_t start = 0;
+  if (!utf8.empty() && utf8[0] == '/') {
+    result = "/";
+    start = 1;
+  }
+  while (start <= utf8.size()) {
+    size_t end = utf8.find('/', start);
+    if (end == std::string::npos) end = utf8.size();
+    std::string part = utf8.substr(start, end - start);
+    if (!part.empty() && part != ".") {
+      std::string dir = result;
+      if (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+      std::string matched = part == ".." ? part : match_component(dir, part);
+      if (!result.empty() && result.back() != '/') result += '/';
+      result += matched;
+    }
+    start = end + 1;
+  }
+  return result.empty() ? "." : result;
+}
+
+bool game_file_exists(std::string_view sjis_name) {
+  struct stat st;
+  return stat(game_path(sjis_name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+// platform/files: scenario file names to paths on disk, and small file helpers.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Maps a file name written in a scenario (Shift-JIS, '\' or '/' separators,
+// case-insensitive as on the original system) to a path relative to the
+// current folder (the game folder). Each path component is matched against
+// the folder's entries without regard to ASCII case; a component that
+// matches nothing is kept as written, so the result names the file to
+// create when it does not exist yet.
+std::string game_path(std::string_view sjis_name);
+
+// True when the scenario-named file exists as a regular file.
+bool game_file_exists(std::string_view sjis_name);
+
+}  // namespace platform

@@ -1,0 +1,5 @@
+#include "platform/mode.h"
+
+namespace platform {
+bool headless = false;
+}
