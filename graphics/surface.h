@@ -1,5 +1,6 @@
 // graphics/surface: 24-bit pictures in memory (the screen's and the images').
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
