@@ -122,7 +122,12 @@ INSTANTIATE_TEST_SUITE_P(AllModes, DrawModes,
                          ::testing::Values(Case{3, -1}, Case{3, 0}, Case{3, 77}, Case{3, 255},
                                            Case{0, -1}, Case{0, 128}, Case{4, -1}, Case{4, 200},
                                            Case{2, -1}, Case{2, 31}, Case{1, -1}, Case{1, 0},
-                                           Case{1, 99}, Case{1, 255}));
+                                           Case{1, 99}, Case{1, 255}),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           int a = info.param.alpha;
+                           return "mode" + std::to_string(info.param.mode) + "_alpha" +
+                                  (a < 0 ? std::string("none") : std::to_string(a));
+                         });
 
 TEST(DrawImage, PaletteKeysCompareIndicesNotColours) {
   // Indices 0 and 1 share a colour; only index 0 (the top-left) is the key.

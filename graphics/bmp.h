@@ -1,0 +1,23 @@
+// graphics/bmp: the BMP reader (1, 4, 8, 16, 24 and 32 bits per pixel).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "graphics/surface.h"
+
+namespace graphics {
+
+// Largest picture any decoder makes, in pixels.
+constexpr int64_t kMaxPicturePixels = int64_t(1) << 26;
+constexpr int kMaxPictureSide = 32767;
+
+// Reads a BMP file held in memory: the 14-byte file header at 0, the
+// information header at 14, the palette right after it and the pixels
+// right after the palette entries. Palette pictures come out as colours in
+// `out` and as their palette indices, one byte per pixel, in `indices`
+// (left empty for other depths). Compressed pictures stay black. False for
+// anything that is not such a picture or does not fit in the bytes given.
+bool read_bmp(const uint8_t* data, size_t size, DibSurface& out, std::vector<uint8_t>& indices);
+
+}  // namespace graphics
