@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "graphics/blend.h"
+#include "graphics/draw_rows.h"
 
 namespace graphics {
 
@@ -16,29 +16,7 @@ inline uint32_t pixel_at(const uint8_t* p) {
 }
 
 // How a row is drawn; chosen once per call, never per pixel.
-enum class RowKind { Copy, CopyAlpha, Key, KeyAlpha, IndexKey, IndexKeyAlpha, Mask, MaskAlpha };
-
-// Scratch for one row of masks or weights (the program is single-threaded).
-std::vector<uint8_t>& scratch(size_t n) {
-  static std::vector<uint8_t> buffer;
-  if (buffer.size() < n) buffer.resize(n);
-  return buffer;
-}
-
-// mask[3i..3i+2] = 0xff where the pixel differs from the key, else 0.
-void key_mask_row(uint8_t* mask, const uint8_t* s, int n, uint32_t key) {
-  for (int i = 0; i < n; ++i) {
-    uint8_t m = static_cast<uint8_t>(-static_cast<int>(pixel_at(s + 3 * i) != key));
-    mask[3 * i] = mask[3 * i + 1] = mask[3 * i + 2] = m;
-  }
-}
-
-void index_mask_row(uint8_t* mask, const uint8_t* idx, int n, uint8_t key) {
-  for (int i = 0; i < n; ++i) {
-    uint8_t m = static_cast<uint8_t>(-static_cast<int>(idx[i] != key));
-    mask[3 * i] = mask[3 * i + 1] = mask[3 * i + 2] = m;
-  }
-}
+enum class RowKind { Copy, CopyAlpha, Key, IndexKey, Mask };
 
 }  // namespace
 
@@ -78,7 +56,7 @@ void draw_image(const ImageRecord& src, DibSurface& dst, const Rect* clip, int x
   RowKind kind;
   switch (mode) {
     case kTransAlpha:
-      kind = a == 255 ? RowKind::Mask : RowKind::MaskAlpha;
+      kind = RowKind::Mask;
       break;
     case kTransLeftTop:
     case kTransRightTop:
@@ -86,13 +64,13 @@ void draw_image(const ImageRecord& src, DibSurface& dst, const Rect* clip, int x
       int kx = mode == kTransRightTop ? s.width - 1 : 0;
       if (indexed) {
         key_index = mode == kTransColourKey ? static_cast<uint8_t>(src.key_index) : src.indices[kx];
-        kind = a == 255 ? RowKind::IndexKey : RowKind::IndexKeyAlpha;
+        kind = RowKind::IndexKey;
       } else {
         key = mode == kTransColourKey
                   ? uint32_t(src.key_blue & 255) | uint32_t(src.key_green & 255) << 8 |
                         uint32_t(src.key_red & 255) << 16
                   : pixel_at(s.row(0) + 3 * kx);
-        kind = a == 255 ? RowKind::Key : RowKind::KeyAlpha;
+        kind = RowKind::Key;
       }
       break;
     }
@@ -101,8 +79,6 @@ void draw_image(const ImageRecord& src, DibSurface& dst, const Rect* clip, int x
       break;
   }
 
-  const uint8_t (*t)[256] = blend_table().t;
-  uint8_t* work = kind == RowKind::Copy || kind == RowKind::CopyAlpha ? nullptr : scratch(bytes).data();
   for (int64_t yy = y0; yy <= y1; ++yy, ++sy) {
     const uint8_t* sp = s.row(sy) + size_t(sx) * 3;
     uint8_t* dp = dst.row(static_cast<int>(yy)) + size_t(x0) * 3;
@@ -114,42 +90,14 @@ void draw_image(const ImageRecord& src, DibSurface& dst, const Rect* clip, int x
         blend_row_const(dp, sp, static_cast<uint8_t>(a), bytes);
         break;
       case RowKind::Key:
-        key_mask_row(work, sp, n, key);
-        select_row(dp, sp, work, bytes);
-        break;
-      case RowKind::KeyAlpha:
-        key_mask_row(work, sp, n, key);
-        for (size_t i = 0; i < bytes; ++i) work[i] &= static_cast<uint8_t>(a);
-        blend_row(dp, sp, work, bytes);
+        draw_key_row(dp, sp, n, key, a);
         break;
       case RowKind::IndexKey:
-        index_mask_row(work, src.indices.data() + size_t(sy) * s.width + sx, n, key_index);
-        select_row(dp, sp, work, bytes);
+        draw_index_key_row(dp, sp, src.indices.data() + size_t(sy) * s.width + sx, n, key_index, a);
         break;
-      case RowKind::IndexKeyAlpha:
-        index_mask_row(work, src.indices.data() + size_t(sy) * s.width + sx, n, key_index);
-        for (size_t i = 0; i < bytes; ++i) work[i] &= static_cast<uint8_t>(a);
-        blend_row(dp, sp, work, bytes);
+      case RowKind::Mask:
+        draw_alpha_row(dp, sp, sp + size_t(vw) * 3, n, a);
         break;
-      case RowKind::Mask: {
-        // Black mask = opaque, white = transparent: weight 255 - m.
-        const uint8_t* mp = sp + size_t(vw) * 3;
-        for (int i = 0; i < n; ++i) {
-          uint8_t w = static_cast<uint8_t>(255 - mp[3 * i]);
-          work[3 * i] = work[3 * i + 1] = work[3 * i + 2] = w;
-        }
-        blend_row(dp, sp, work, bytes);
-        break;
-      }
-      case RowKind::MaskAlpha: {
-        const uint8_t* mp = sp + size_t(vw) * 3;
-        for (int i = 0; i < n; ++i) {
-          uint8_t w = t[255 - mp[3 * i]][a];
-          work[3 * i] = work[3 * i + 1] = work[3 * i + 2] = w;
-        }
-        blend_row(dp, sp, work, bytes);
-        break;
-      }
     }
   }
 }
