@@ -270,18 +270,20 @@ void compose_bitmap(GlyphCanvas& canvas, int limit_w, int limit_h, const FT_Bitm
   }
 }
 
-// Renders one character into its cell of the canvas, centred on the cell
-// by its advance (a fixed-pitch face fills the cell exactly), at every
-// horizontal offset in `strikes`.
+// Renders one character into its cell of the canvas at every horizontal
+// offset in `strikes`. A fixed-pitch face fills the cell exactly. With a
+// proportional face a full-width character starts at the cell's left, as
+// its punctuation is designed to sit, and a half-width one is centred in
+// its half so that pairs stay apart.
 void draw_character(GlyphCanvas& canvas, LoadedFace& f, int limit_w, int limit_h, uint32_t cp, int cell_x,
-                    int cell_w, int baseline, const int* strikes, int strike_count) {
+                    int cell_w, bool centre, int baseline, const int* strikes, int strike_count) {
   FT_UInt glyph = FT_Get_Char_Index(f.ft, cp);
   if (glyph == 0) return;
   if (FT_Load_Glyph(f.ft, glyph, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) != 0) return;
   FT_GlyphSlot slot = f.ft->glyph;
   if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
   int advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
-  int pen_x = cell_x + (cell_w - advance) / 2;
+  int pen_x = centre ? cell_x + (cell_w - advance) / 2 : cell_x;
   for (int i = 0; i < strike_count; i++)
     compose_bitmap(canvas, limit_w, limit_h, slot->bitmap, pen_x + slot->bitmap_left + strikes[i],
                    baseline - slot->bitmap_top);
@@ -335,15 +337,15 @@ void draw_glyph_item(GlyphCanvas& canvas, const GlyphFont& font, uint8_t first, 
 
   if (is_sjis_lead(first)) {
     uint32_t cp = code_point_of(first, second, true);
-    if (cp) draw_character(canvas, f, area_w, area_h, cp, 0, 2 * half, baseline, strikes, strike_count);
+    if (cp) draw_character(canvas, f, area_w, area_h, cp, 0, 2 * half, false, baseline, strikes, strike_count);
     return;
   }
   uint32_t left = code_point_of(first, 0, false);
-  if (left) draw_character(canvas, f, area_w, area_h, left, 0, half, baseline, strikes, strike_count);
+  if (left) draw_character(canvas, f, area_w, area_h, left, 0, half, true, baseline, strikes, strike_count);
   // A lead byte in the second half is a character cut in two: nothing to draw.
   if (!is_sjis_lead(second)) {
     uint32_t right = code_point_of(second, 0, false);
-    if (right) draw_character(canvas, f, area_w, area_h, right, half, half, baseline, strikes, strike_count);
+    if (right) draw_character(canvas, f, area_w, area_h, right, half, half, true, baseline, strikes, strike_count);
   }
 }
 

@@ -160,11 +160,15 @@ TEST(GlyphDrawing, BoldIsTheGlyphStruckAgainOnePixelRight) {
     }
 }
 
-TEST(GlyphDrawing, ProportionalFaceStillCentresInItsCell) {
+TEST(GlyphDrawing, ProportionalFaceCentresHalvesAndStartsFullWidthAtTheLeft) {
   platform::GlyphFont f = font_named("ＭＳ Ｐゴシック");
   std::vector<uint8_t> a = draw(f, "i ");
   // A narrow letter sits inside its half, away from both edges.
   EXPECT_EQ(ink_in_columns(a, 78, 0, 5), 0);
   EXPECT_GT(ink_in_columns(a, 78, 5, 34), 0);
   EXPECT_EQ(ink_in_columns(a, 78, 34, 78), 0);
+  // "、" keeps its place at the bottom left of the cell, as in a fixed-pitch face.
+  std::vector<uint8_t> comma = draw(f, "、");
+  EXPECT_GT(ink_in_columns(comma, 78, 0, 39), 0);
+  EXPECT_EQ(ink_in_columns(comma, 78, 39, 78), 0);
 }
