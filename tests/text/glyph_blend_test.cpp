@@ -3,6 +3,9 @@
 #include <random>
 
 #include "graphics/surface.h"
+#include "platform/glyphs.h"
+#include "platform/sjis.h"
+#include "text/glyph_cache.h"
 #include "text/glyph_blend.h"
 
 namespace {
@@ -82,4 +85,32 @@ TEST(GlyphBlend, GlyphsAcrossTheSurfaceEdgeAreClipped) {
   EXPECT_EQ(pixel(s, 9, 9)[2], 255);
   EXPECT_EQ(map[9 * 10 + 9], 255);
   EXPECT_EQ(pixel(s, 5, 5)[2], 0);
+}
+
+TEST(GlyphBlend, ALineThroughTheCacheGivesTheSamePictureAsRenderingAfresh) {
+  // Neighbouring cells overlap through the shadow column, so the order of
+  // drawing matters as much as the coverage itself.
+  platform::GlyphFont font = platform::create_font(platform::utf8_to_sjis("ＭＳ ゴシック"), 20, 22, true);
+  std::string line = platform::utf8_to_sjis("言葉を、ひとつずつ。ABｱｲ言葉を");
+  const uint8_t colour[3] = {255, 255, 64};
+  graphics::DibSurface fresh_picture, cached_picture, fresh_layer, cached_layer;
+  for (auto* s : {&fresh_picture, &cached_picture}) {
+    graphics::create_surface(*s, 400, 40);
+    fill(*s, 30, 90, 160);
+  }
+  graphics::create_surface(fresh_layer, 400, 40);
+  graphics::create_surface(cached_layer, 400, 40);
+  std::vector<uint8_t> fresh_map(400 * 40), cached_map(400 * 40), cov(20 * 22);
+  text::clear_glyph_cache();
+  for (size_t i = 0; i + 1 < line.size(); i += 2) {
+    int x = 4 + static_cast<int>(i / 2) * 20;  // no spacing: each shadow falls on the next cell
+    ASSERT_TRUE(text::render_glyph_coverage(font, line[i], line[i + 1], cov.data()));
+    text::blend_glyph(fresh_picture, {fresh_map.data(), &fresh_layer}, x, 8, cov.data(), 20, 22, colour, true);
+    const uint8_t* cached = text::glyph_coverage(font, line[i], line[i + 1]);
+    text::blend_glyph(cached_picture, {cached_map.data(), &cached_layer}, x, 8, cached, 20, 22, colour, true);
+  }
+  EXPECT_EQ(fresh_picture.pixels, cached_picture.pixels);
+  EXPECT_EQ(fresh_layer.pixels, cached_layer.pixels);
+  EXPECT_EQ(fresh_map, cached_map);
+  EXPECT_LT(text::glyph_cache_entries(), line.size() / 2);  // the repeated characters came from the cache
 }
