@@ -121,8 +121,10 @@ std::string fold_name(const std::string& utf8) {
 
 bool contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
 
-// Families to ask fontconfig for, in order of preference, for a face name.
-std::vector<std::string> candidate_families(const std::string& name_utf8) {
+// Installed families that stand in for a face name: the Japanese gothics for
+// a gothic name, the minchos for a mincho name, the proportional ones first
+// for a P name; a Japanese sans for anything else.
+std::vector<std::string> stand_in_families(const std::string& name_utf8) {
   std::string folded = fold_name(name_utf8);
   bool gothic = contains(folded, "ゴシック") || contains(folded, "gothic");
   bool mincho = contains(folded, "明朝") || contains(folded, "mincho");
@@ -141,8 +143,16 @@ std::vector<std::string> candidate_families(const std::string& name_utf8) {
     return {"IPAGothic", "TakaoGothic", "VL Gothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP",
             "IPAexGothic", "sans-serif"};
   }
-  // Any other name is looked for as it is, with a Japanese sans behind it.
-  return {name_utf8, "IPAGothic", "Noto Sans CJK JP", "sans-serif"};
+  return {"IPAGothic", "Noto Sans CJK JP", "sans-serif"};
+}
+
+// Families to ask fontconfig for, in order of preference, for a face name:
+// the name itself (an installed face of that name, or one fontconfig's
+// rules put in its place, wins), then the stand-ins for its kind.
+std::vector<std::string> candidate_families(const std::string& name_utf8) {
+  std::vector<std::string> list = stand_in_families(name_utf8);
+  list.insert(list.begin(), name_utf8);
+  return list;
 }
 
 bool has_japanese(FT_Face ft) {
@@ -357,6 +367,44 @@ std::string font_family(const GlyphFont& font) {
 std::string font_file(const GlyphFont& font) {
   if (font.face < 0 || font.face >= static_cast<int>(faces.size())) return "";
   return faces[font.face].file;
+}
+
+std::vector<std::string> list_font_faces() {
+  std::vector<std::string> list;
+  if (!start_libraries()) return list;
+  FcPattern* pat = FcPatternCreate();
+  FcPatternAddString(pat, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+  FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+  FcObjectSet* props = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_SPACING, nullptr);
+  FcFontSet* set = FcFontList(nullptr, pat, props);
+  for (int i = 0; set && i < set->nfont; i++) {
+    FcPattern* font = set->fonts[i];
+    int spacing = FC_PROPORTIONAL;
+    FcPatternGetInteger(font, FC_SPACING, 0, &spacing);
+    if (spacing != FC_MONO && spacing != FC_DUAL) continue;
+    // The family's Japanese name if it has one, else its first name.
+    FcChar8* chosen = nullptr;
+    FcChar8* family = nullptr;
+    for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; k++) {
+      FcChar8* lang = nullptr;
+      if (!chosen) chosen = family;
+      if (FcPatternGetString(font, FC_FAMILYLANG, k, &lang) == FcResultMatch &&
+          std::strcmp(reinterpret_cast<const char*>(lang), "ja") == 0) {
+        chosen = family;
+        break;
+      }
+    }
+    if (!chosen || chosen[0] == '@') continue;
+    std::string utf8 = reinterpret_cast<const char*>(chosen);
+    std::string sjis = utf8_to_sjis(utf8);
+    if (sjis_to_utf8(sjis) != utf8) continue;  // not expressible in Shift-JIS
+    if (std::find(list.begin(), list.end(), sjis) == list.end()) list.push_back(sjis);
+  }
+  if (set) FcFontSetDestroy(set);
+  FcObjectSetDestroy(props);
+  FcPatternDestroy(pat);
+  std::sort(list.begin(), list.end());
+  return list;
 }
 
 bool font_has_character(const GlyphFont& font, uint32_t code_point) {

@@ -54,6 +54,12 @@ void draw_glyph_item(GlyphCanvas& canvas, const GlyphFont& font, uint8_t first, 
 std::string font_family(const GlyphFont& font);
 std::string font_file(const GlyphFont& font);
 
+// Shift-JIS face names of the installed fonts a player may choose for text:
+// scalable, with Japanese characters and fixed-pitch (half and full width)
+// cells, names not beginning with '@'; each family once, by its Japanese
+// name when it has one, sorted. create_font finds each by its name.
+std::vector<std::string> list_font_faces();
+
 // True when the font has a glyph for the Unicode code point.
 bool font_has_character(const GlyphFont& font, uint32_t code_point);
 

@@ -64,6 +64,21 @@ TEST(FaceMatching, MinchoNamesPreferASerifFace) {
   }
 }
 
+TEST(FaceMatching, InstalledFacesAreListedByTheirJapaneseNamesAndFoundAgain) {
+  std::vector<std::string> faces = platform::list_font_faces();
+  ASSERT_FALSE(faces.empty());
+  EXPECT_NE(std::find(faces.begin(), faces.end(), platform::utf8_to_sjis("IPAゴシック")), faces.end());
+  EXPECT_TRUE(std::is_sorted(faces.begin(), faces.end()));
+  for (const std::string& name : faces) {
+    platform::GlyphFont f = platform::create_font(name, 26, 26, false);
+    ASSERT_GE(f.face, 0) << platform::sjis_to_utf8(name);
+    EXPECT_TRUE(platform::font_has_character(f, 0x3042));
+  }
+  // A listed family is found as itself, not as the stand-in for its kind.
+  EXPECT_EQ(platform::font_family(font_named("IPAゴシック")), "IPAGothic");
+  EXPECT_EQ(platform::font_family(font_named("IPAPGothic")), "IPAPGothic");
+}
+
 TEST(FaceMatching, UnusableSizesDrawNothing) {
   for (int size : {0, -5, platform::kMaxGlyphSize + 1, 100000}) {
     platform::GlyphFont f = font_named("ＭＳ ゴシック", size, size);
