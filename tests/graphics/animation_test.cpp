@@ -55,6 +55,7 @@ TEST(Animation, ScreenPassMarksSteppedSprites) {
   auto& sp = graphics::TheScreen.sprites[4];
   sp.tag = "x";
   sp.image = animated(":l/3,5,0;c.bmp");
+  sp.image.last_step_ms = 0;
   sp.visible = true;
   sp.x = 10, sp.y = 20;
   graphics::Rect r;
