@@ -13,6 +13,7 @@
 #include "graphics/jpeg.h"
 #include "graphics/lzss.h"
 #include "graphics/spb.h"
+#include "graphics/string_sprite.h"
 #include "interp/error.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -208,31 +209,6 @@ void apply_mask(ImageRecord& r, const std::string& mask_name) {
   r.trans_mode = kTransAlpha;
 }
 
-// Kind s: the size and colours are checked; drawing the text needs the
-// glyph renderer, which this build does not have yet.
-void string_sprite(const std::string& tag, size_t at) {
-  const char* p = tag.c_str() + at;
-  if (*p == '/') {
-    ++p;
-    read_decimal(p);
-    skip_past_comma(p);
-    read_decimal(p);
-    skip_past_comma(p);
-    read_decimal(p);
-    while (*p && *p != ';') ++p;
-    if (!*p) tag_error();
-    ++p;
-  }
-  int colours = 0;
-  while (*p == '#' && colours < 11) {
-    parse_html_colour(p + 1);
-    p += 7;
-    ++colours;
-  }
-  if (colours == 0) interp::report_errorf("エラー", "画像タグ:sの次は色指定#rrggbbです。");
-  interp::report_errorf("エラー", "文字列スプライト（:s）はこの版ではまだ表示できません。");
-}
-
 }  // namespace
 
 int parse_html_colour(const char* text) {
@@ -338,7 +314,10 @@ void decode_image_tag(ImageRecord& r, const std::string& tag) {
   release_image(r);
   r.tag = tag;
   TagParts parts = parse_image_tag(r, tag);
-  if (parts.string_sprite) string_sprite(tag, parts.sprite_at);
+  if (parts.string_sprite) {
+    make_string_sprite(r, tag, parts.sprite_at);
+    return;
+  }
   if (!find_and_decode(r, parts.file)) return;
   if (!has_surface(r) && !loader_settings.jpegmode) interp::report_errorf("エラー", "ロード失敗!");
   if (!parts.mask.empty()) apply_mask(r, parts.mask);

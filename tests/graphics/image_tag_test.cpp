@@ -111,21 +111,46 @@ TEST_F(TagParsing, BadColoursAreSyntaxErrors) {
   EXPECT_EQ(error_of(":#gg0000;a.bmp"), colour_error);
 }
 
-TEST_F(TagParsing, StringSpritesNeedAColourAndStopClearly) {
+TEST_F(TagParsing, StringSpritesNeedAColour) {
   try {
     graphics::decode_image_tag(r, ":sabc");
     FAIL();
   } catch (const ErrorBox& e) {
     EXPECT_EQ(e.text.substr(0, e.text.find('\n')), "画像タグ:sの次は色指定#rrggbbです。");
   }
-  try {
-    graphics::decode_image_tag(r, sjis(":s/24,24,0;#ff0000#00ff00あいう"));
-    FAIL();
-  } catch (const ErrorBox& e) {
-    EXPECT_EQ(e.title, "エラー");
-    EXPECT_NE(e.text.find("文字列スプライト"), std::string::npos);
-  }
   EXPECT_THROW(graphics::decode_image_tag(r, ":s/24,24#ff0000"), ErrorBox);
+  EXPECT_THROW(graphics::decode_image_tag(r, ":s/24;#ff0000a"), ErrorBox);
+}
+
+TEST_F(TagParsing, StringSpritesHaveACellPerColour) {
+  graphics::decode_image_tag(r, sjis(":s#ff0000#00ff00あいう"));
+  EXPECT_EQ(r.trans_mode, graphics::kTransAlpha);
+  EXPECT_EQ(r.cell_count, 2);
+  EXPECT_EQ(r.anim_mode, graphics::kAnimManual);
+  EXPECT_EQ(r.cell_interval_ms, graphics::kManualInterval);
+  int cw = 6 * 26 / 2;  // six bytes at the window font's pitch of 26
+  EXPECT_EQ(r.surface.width, 2 * 2 * cw);
+  EXPECT_EQ(r.surface.height, 26);
+  // Somewhere in the first cell the text is drawn red and the mask opaque;
+  // the mask is transparent (white) away from the text.
+  int inked = 0;
+  for (int y = 0; y < 26; ++y)
+    for (int x = 0; x < cw; ++x) {
+      const uint8_t* c = r.surface.row(y) + 3 * x;
+      const uint8_t* m = r.surface.row(y) + 3 * (cw + x);
+      if (m[0] < 128) {
+        ++inked;
+        EXPECT_EQ(c[1], 0);
+      }
+      EXPECT_EQ(c[0], 0);  // no blue in red text
+    }
+  EXPECT_GT(inked, 50);
+  EXPECT_EQ(r.surface.row(0)[3 * (2 * cw - 1)], 255);
+  // An explicit size with negative spacing widens the cell.
+  ImageRecord q;
+  graphics::decode_image_tag(q, ":s/20,22,-4;#ffffffab");
+  EXPECT_EQ(q.surface.width, 2 * (2 * 16 / 2 + 4));
+  EXPECT_EQ(q.surface.height, 22);
 }
 
 TEST_F(TagParsing, HeaderSetsTheStepClock) {
