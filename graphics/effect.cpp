@@ -1,0 +1,77 @@
+#include "graphics/effect.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "graphics/screen.h"
+#include "interp/error.h"
+
+namespace graphics {
+
+EffectDefinition EffectTable[kEffectCount];
+EffectSettings effect_settings;
+void (*present_display_hook)() = nullptr;
+
+namespace {
+
+[[noreturn]] void undefined_effect() { interp::report_errorf("エラー", "未定義のエフェクトを使いました"); }
+
+bool known_kind(int kind) { return (kind >= 0 && kind <= 18) || kind == 90; }
+
+void show_at_once(const Rect& r) {
+  Screen& s = TheScreen;
+  if (s.display.width != s.width || s.work.width != s.width) return;
+  size_t bytes = size_t(r.right - r.left + 1) * 3;
+  for (int y = r.top; y <= r.bottom; ++y)
+    std::memcpy(s.display.row(y) + size_t(r.left) * 3, s.work.row(y) + size_t(r.left) * 3, bytes);
+  if (present_display_hook) present_display_hook();
+}
+
+}  // namespace
+
+void reset_effect_table() {
+  for (EffectDefinition& e : EffectTable) e = EffectDefinition();
+  EffectTable[0].kind = 0;
+  EffectTable[1].kind = 1;
+}
+
+const EffectDefinition& effect_definition(int number) {
+  if (number < 0 || number >= kEffectCount || EffectTable[number].kind == -1) undefined_effect();
+  return EffectTable[number];
+}
+
+void run_effect(int kind, int duration, const std::string& mask, const Rect* rect) {
+  Screen& s = TheScreen;
+  s.dirty = DirtyRect();
+  if (kind == -1) undefined_effect();
+  if (kind == 0) return;
+  if (!known_kind(kind))
+    interp::report_errorf("エラー", "不正なエフェクト番号です。EFFECT命令をチェックしてください。");
+  Rect r{0, 0, s.width - 1, s.height - 1};
+  if (rect) {
+    r.left = std::max(rect->left, 0);
+    r.top = std::max(rect->top, 0);
+    r.right = std::min(rect->right, s.width - 1);
+    r.bottom = std::min(rect->bottom, s.height - 1);
+  }
+  if (effect_settings.speed == 1) duration /= 2;
+  if (effect_settings.speed == 2) kind = 1;
+  if (kind != 1)
+    interp::report_errorf("エラー", "エフェクト%dの画面切り替えはこの版ではまだ使えません。", kind);
+  if (r.left <= r.right && r.top <= r.bottom) show_at_once(r);
+}
+
+void refresh_screen(int kind, int duration, const std::string& mask) {
+  if (kind == 0) return;  // the change stays pending
+  // Nothing pending: the effect runs on an empty rectangle and shows nothing.
+  Rect r{0, 0, -1, -1};
+  if (take_dirty(r)) compose_screen(&r);
+  run_effect(kind, duration, mask, &r);
+}
+
+void refresh_screen_with_effect(int number) {
+  const EffectDefinition& e = effect_definition(number);
+  refresh_screen(e.kind, e.duration, e.mask);
+}
+
+}  // namespace graphics
