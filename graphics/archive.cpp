@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "graphics/file_bytes.h"
 #include "graphics/lzss.h"
 #include "interp/error.h"
 #include "platform/files.h"
@@ -197,6 +198,7 @@ int64_t archive_lookup(std::string_view request, ArchiveEntry& entry) {
 
 bool read_archive_entry(const ArchiveEntry& entry, std::vector<uint8_t>& out) {
   out.clear();
+  if (entry.stored_length > kMaxFileBytes) return false;
   File f(std::fopen(entry.archive_path.c_str(), "rb"));
   if (!f || fseeko(f.get(), entry.offset, SEEK_SET) != 0) return false;
   out.resize(entry.stored_length);

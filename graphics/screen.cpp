@@ -193,7 +193,9 @@ void set_background_colour(uint32_t rgb, const std::string& text) {
   Screen& s = TheScreen;
   release_image(s.background);
   bool alia = s.bgalia_x != -1;
-  create_surface(s.background.surface, alia ? s.bgalia_w : s.width, alia ? s.bgalia_h : s.height);
+  // Parts of a bgalia rectangle larger than the screen never show.
+  create_surface(s.background.surface, alia ? std::min(s.bgalia_w, s.width) : s.width,
+                 alia ? std::min(s.bgalia_h, s.height) : s.height);
   fill_surface(s.background.surface, rgb);
   s.background_text = text;
   for (int i = 0; i < 3; ++i) clear_standing(i);
