@@ -34,20 +34,26 @@ void key_row_plain(uint8_t* d, const uint8_t* s, int n, uint32_t key, int a) {
 int best_level() { return __builtin_cpu_supports("avx2") ? 2 : __builtin_cpu_supports("ssse3") ? 1 : 0; }
 int vector_level = best_level();
 
-// gather[k][c]: shuffles that give byte j of output chunk k the first byte of
-// its pixel, 3 * ((16k + j) / 3), taken from input chunk c (0x80 elsewhere).
-struct GatherTable {
-  alignas(16) uint8_t index[3][3][16];
-  GatherTable() {
+// Shuffle and mask tables of the kernels, for 16 pixels in three 16-byte chunks.
+struct RowTables {
+  // gather[k][c]: gives byte j of output chunk k the first byte of its pixel,
+  // 3 * ((16k + j) / 3), taken from input chunk c (0x80 elsewhere).
+  alignas(16) uint8_t gather[3][3][16];
+  // phase[k]: byte j of chunk k is byte (16k + j) % 3 of a pixel.
+  alignas(16) uint8_t phase[3][16];
+  // 0xff at the first byte of each pixel.
+  alignas(16) uint8_t firsts[48];
+  RowTables() {
     for (int k = 0; k < 3; ++k)
-      for (int c = 0; c < 3; ++c)
-        for (int j = 0; j < 16; ++j) {
-          int o = 3 * ((16 * k + j) / 3);
-          index[k][c][j] = static_cast<uint8_t>(o / 16 == c ? o % 16 : 0x80);
-        }
+      for (int j = 0; j < 16; ++j) {
+        int o = 3 * ((16 * k + j) / 3);
+        for (int c = 0; c < 3; ++c) gather[k][c][j] = static_cast<uint8_t>(o / 16 == c ? o % 16 : 0x80);
+        phase[k][j] = static_cast<uint8_t>((16 * k + j) % 3);
+        firsts[16 * k + j] = (16 * k + j) % 3 == 0 ? 0xff : 0;
+      }
   }
 };
-const GatherTable gather_table;
+const RowTables row_tables;
 
 inline __m128i load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 inline void store(uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
