@@ -46,6 +46,10 @@ void load_cursor(ImageRecord& r, const char* tag) {
 }  // namespace
 
 void load_click_cursors() {
+  // Emptied first, so that a cursor made blank before the *define block set
+  // jpegmode is looked for again.
+  release_image(ClickCursors[kNormalCursor]);
+  release_image(ClickCursors[kPageCursor]);
   load_cursor(ClickCursors[kNormalCursor], ":l/3,160,2;cursor0.bmp");
   load_cursor(ClickCursors[kPageCursor], ":l/3,160,2;cursor1.bmp");
 }
