@@ -82,8 +82,11 @@ std::string lookup_profile_text(std::string_view text, std::string_view section,
     if (!in_section) continue;
     size_t eq = line.find('=');
     if (eq == std::string_view::npos) continue;
-    if (names_equal(trim(line.substr(0, eq)), key, sjis))
-      return std::string(strip_quotes(trim(line.substr(eq + 1))));
+    if (names_equal(trim(line.substr(0, eq)), key, sjis)) {
+      // The value is a C string for the scenario: it ends at a NUL byte.
+      std::string_view value = strip_quotes(trim(line.substr(eq + 1)));
+      return std::string(value.substr(0, value.find('\0')));
+    }
   }
   return "";
 }
