@@ -101,7 +101,9 @@ int32_t read_number() {
   if (c == '?') {
     advance();
     ArrayReference ref = read_array_reference(1);
-    return array_element(ref);
+    int32_t value = array_element(ref);
+    skip_blanks();
+    return value;
   }
   if (c == '-' || c == '+') {
     advance();
