@@ -35,13 +35,19 @@ void mark_read_text(int32_t position) {}
 
 inline unsigned char byte_at(int32_t p) { return static_cast<unsigned char>(script::ScriptBuffer[p]); }
 
-// Appends to the text line while it has room; `reserve` bytes are kept free
-// for the line-page mark. A double-byte character is never split.
+// The text line buffer holds 528 bytes with the NUL: what does not fit is
+// dropped (the rest of the source line is still read, so the position ends
+// at the line's end). A double-byte character is never split.
 struct TextLine {
   std::string bytes;
   size_t limit;
   void add(const char* s, size_t n) {
-    if (bytes.size() + n <= limit) bytes.append(s, n);
+    for (size_t i = 0; i < n;) {
+      size_t step = (platform::is_sjis_lead(static_cast<unsigned char>(s[i])) && i + 1 < n) ? 2 : 1;
+      if (bytes.size() + step > limit) return;
+      bytes.append(s + i, step);
+      i += step;
+    }
   }
 };
 

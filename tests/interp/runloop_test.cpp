@@ -113,3 +113,15 @@ TEST(Restart, DefineresetLoadsAgain) {
   EXPECT_GT(r.out.size(), std::string("０\n０\n").size());
   EXPECT_EQ(r.err, "");
 }
+
+TEST(TextAssembly, LongStringVariableIsCutNotOverflowed) {
+  // ?1[0] is 0: the text repeats the line 600 times in one long line of
+  // numbers (two bytes each), more than the buffer holds.
+  std::string line;
+  for (int i = 0; i < 600; ++i) line += "?1[0]";
+  auto r = run_scenario(game(kValues, line + "\n次"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::string expected;
+  for (int i = 0; i < 263; ++i) expected += "０";
+  EXPECT_EQ(r.out, expected + "\n次\n");
+}
