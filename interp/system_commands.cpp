@@ -117,9 +117,14 @@ void cmd_winexec() {
 }
 
 // Creates the file, or empties it when it exists; failures are silent.
+// Anything that exists but is no regular file (a folder, a device, a pipe
+// that would block the open) is left alone.
 void cmd_filecreate() {
-  std::string name = read_string();
-  std::ofstream out(platform::game_path(name), std::ios::binary | std::ios::trunc);
+  std::string path = platform::game_path(read_string());
+  std::error_code ec;
+  auto status = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
 }
 
 // Deletes the file; a missing file (or a folder) is left alone silently.

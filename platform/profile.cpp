@@ -1,7 +1,7 @@
 #include "platform/profile.h"
 
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "platform/files.h"
 #include "platform/sjis.h"
@@ -91,12 +91,23 @@ std::string lookup_profile_text(std::string_view text, std::string_view section,
   return "";
 }
 
+std::string lookup_profile_file(const std::string& path, std::string_view section,
+                                std::string_view key, bool sjis) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return "";
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "";
+  uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec) return "";
+  std::string text(size < kProfileFileMax ? size : kProfileFileMax, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<size_t>(in.gcount()));
+  return lookup_profile_text(text, section, key, sjis);
+}
+
 std::string read_profile_string(std::string_view file, std::string_view section,
                                 std::string_view key) {
-  std::ifstream in(game_path(file), std::ios::binary);
-  if (!in) return "";
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return cut_sjis(lookup_profile_text(text, section, key, true), kProfileValueMax);
+  return cut_sjis(lookup_profile_file(game_path(file), section, key, true), kProfileValueMax);
 }
 
 }  // namespace platform

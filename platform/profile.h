@@ -18,6 +18,13 @@ constexpr size_t kProfileValueMax = 255;
 std::string lookup_profile_text(std::string_view text, std::string_view section,
                                 std::string_view key, bool sjis);
 
+// Looks `key` of `section` up in the profile file at `path` (a path on disk).
+// Only a regular file is read, and only its first kProfileFileMax bytes, so
+// that a device or a pipe named by a scenario cannot hang the program.
+constexpr size_t kProfileFileMax = 16 * 1024 * 1024;
+std::string lookup_profile_file(const std::string& path, std::string_view section,
+                                std::string_view key, bool sjis);
+
 // getini: reads `key` of `section` from the profile file named in the
 // scenario (Shift-JIS; a bare name is looked up in the game folder). All
 // arguments and the result are Shift-JIS. A missing file gives "". The value

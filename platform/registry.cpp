@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "platform/profile.h"
 #include "platform/sjis.h"
@@ -15,7 +13,7 @@ namespace platform {
 std::string registry_file_path() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   std::string base;
-  // The base directory specification ignores relative paths here.
+  // A relative XDG_CONFIG_HOME is ignored, as the XDG rules say.
   if (xdg && xdg[0] == '/') {
     base = xdg;
   } else {
@@ -33,13 +31,10 @@ std::string registry_file_path() {
 std::string read_registry_string(std::string_view key, std::string_view name) {
   std::string path = registry_file_path();
   if (path.empty()) return "";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "";
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   // The unnamed (default) value of a key is written "@=..." as the
   // registry's own export files do.
   std::string value_name = name.empty() ? "@" : sjis_to_utf8(name);
-  std::string value = utf8_to_sjis(lookup_profile_text(text, sjis_to_utf8(key), value_name, false));
+  std::string value = utf8_to_sjis(lookup_profile_file(path, sjis_to_utf8(key), value_name, false));
   // A value that does not fit the 256-byte buffer cannot be read.
   return value.size() > kProfileValueMax ? "" : value;
 }

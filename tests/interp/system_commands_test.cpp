@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -138,4 +139,14 @@ TEST_F(InGameFolder, FileCreateEmptiesAndFileRemoveIgnoresMissing) {
   cmd_fileremove();
   EXPECT_FALSE(folder_.exists("Data/Flag.txt"));
   EXPECT_TRUE(folder_.exists("Data"));
+}
+
+TEST_F(InGameFolder, FileCreateLeavesPipesAndFoldersAlone) {
+  ASSERT_EQ(mkfifo("pipe", 0600), 0);
+  fs::create_directory("folder");
+  load_script("\"pipe\" \"folder\"");
+  cmd_filecreate();  // would block in the open
+  cmd_filecreate();
+  EXPECT_TRUE(fs::is_fifo("pipe"));
+  EXPECT_TRUE(fs::is_directory("folder"));
 }

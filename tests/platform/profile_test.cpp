@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -97,6 +98,14 @@ TEST_F(ProfileFile, LongValuesAreCutWithoutSplittingACharacter) {
   EXPECT_EQ(got, std::string(254, 'x'));
   std::ofstream("long.ini", std::ios::binary) << "[a]\nb=" << std::string(300, 'y') << "\n";
   EXPECT_EQ(platform::read_profile_string("long.ini", "a", "b"), std::string(255, 'y'));
+}
+
+TEST_F(ProfileFile, OnlyRegularFilesAreRead) {
+  // A pipe would block the open; a device would never end.
+  ASSERT_EQ(mkfifo("pipe.ini", 0600), 0);
+  EXPECT_EQ(platform::read_profile_string("pipe.ini", "a", "b"), "");
+  EXPECT_EQ(platform::lookup_profile_file("/dev/zero", "a", "b", true), "");
+  EXPECT_EQ(platform::read_profile_string("Data", "a", "b"), "");
 }
 
 }  // namespace
