@@ -167,7 +167,10 @@ void run_conditional(int mode) {
 
 }  // namespace
 
-void clear_call_stack() { CallStack.count = 0; }
+void clear_call_stack() {
+  CallStack.count = 0;
+  Rewait.pending = false;
+}
 
 void request_rewait(int kind) {
   Rewait.pending = true;

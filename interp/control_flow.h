@@ -17,7 +17,8 @@ struct CallStackRecord {
 };
 extern CallStackRecord CallStack;
 
-// Empties the stack (reset_to_start, loading a save).
+// Empties the stack and forgets a pending re-wait (reset_to_start, loading
+// a save).
 void clear_call_stack();
 
 // Calls a subroutine: pushes the current position as a gosub frame and jumps

@@ -2,6 +2,8 @@
 
 #include "interp/control_flow.h"
 #include "interp/readers.h"
+#include "script/labels.h"
+#include "text/transcript.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/script_fixture.h"
 
@@ -294,4 +296,29 @@ TEST(End, EndsWithStatusZero) {
   auto r = run_scenario("*define\ngame\n*start\n(one)\nend\n(two)\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(one)\n");
+}
+
+TEST(Rewait, ReturnReissuesTheInterruptedWait) {
+  testsupport::GameFolder folder;
+  std::string transcript = folder.path() + "/transcript.txt";
+  ASSERT_TRUE(text::open_transcript(transcript));
+  for (int kind : {0, 1, 2}) {
+    load_script("*sub\nreturn\n");
+    script::scan_labels();
+    interp::ScriptPosition = 4;  // the caller's position
+    interp::clear_call_stack();
+    interp::call_subroutine("sub");
+    interp::request_rewait(kind);
+    interp::ScriptPosition = 11;  // behind "return"
+    interp::cmd_return();
+    EXPECT_EQ(interp::ScriptPosition, 4);
+    EXPECT_FALSE(interp::Rewait.pending);
+  }
+  // A reset forgets the request.
+  interp::request_rewait(0);
+  interp::clear_call_stack();
+  EXPECT_FALSE(interp::Rewait.pending);
+  text::close_transcript();
+  // Kind 2 belongs to other waits: nothing is re-issued here.
+  EXPECT_EQ(folder.read_file("transcript.txt"), "@\n\\\n");
 }
