@@ -103,15 +103,22 @@ TEST(Dispatch, UnknownWordsAndUnbuiltCommands) {
 
 TEST(Restart, DefineresetLoadsAgain) {
   GameFolder g;
-  // The first pass removes nothing on disk; the marker array shows that the
-  // define block ran twice with fresh tables (dim would fail otherwise).
-  g.write_text("0.txt", game(kValues, "?1[3]\ndefinereset"));
-  auto r = testsupport::run_program(g.path(), {"--headless", "--transcript", "-"}, 2000);
-  // definereset restarts forever here: the program is stopped by the timeout
-  // after printing the line more than once.
-  EXPECT_EQ(r.status, -1);
-  EXPECT_GT(r.out.size(), std::string("０\n０\n").size());
-  EXPECT_EQ(r.err, "");
+  // First pass: the marker file is absent, so it is made and the game
+  // restarts; the define block then runs again with fresh tables (a second
+  // dim of ?1 would fail otherwise) and chkdbg sees the file.
+  // (%200: the locals 0..199 are cleared when the game starts.)
+  g.write_text("0.txt", game("chkdbg %200\n" + std::string(kValues),
+                             "mov %1,?1[0]\nif %200==0 filecreate \"72604183\":definereset\n%200と%1"));
+  auto r = run_headless(g.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "１と０\n");
+}
+
+TEST(Debug, ChkdbgWithoutTheMarker) {
+  auto r = run_scenario(game("chkdbg %200\n", "%200"));
+  EXPECT_EQ(r.out, "０\n");
+  r = run_scenario(game("chkdbg 0\n", ""));
+  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "構文エラー\nchkdbgの第一引数は数字変数です。");
 }
 
 TEST(TextAssembly, LongStringVariableIsCutNotOverflowed) {
