@@ -19,6 +19,7 @@ char* buffer = nullptr;
 int32_t length = 0;
 
 void start_buffer() {
+  ++scenario_generation;
   storage.reset(new char[kScriptCapacity + 1]);
   buffer = storage.get();
   buffer[0] = '\0';
@@ -106,6 +107,7 @@ const char* ScriptBuffer = "";
 int32_t scenario_length = 0;
 int32_t FileEndTable[kFileCount];
 bool numbered_files = false;
+uint32_t scenario_generation = 0;
 
 void load_scenario() {
   start_buffer();
@@ -134,6 +136,7 @@ void set_scenario_text(std::string_view text) {
 }
 
 void free_scenario() {
+  ++scenario_generation;
   storage.reset();
   buffer = nullptr;
   length = 0;
