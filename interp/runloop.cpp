@@ -116,6 +116,9 @@ void run_loop(int mode) {
   if (mode == 1) {
     script::jump_to_label("define");
     define_finished = false;
+    // After definereset the stack may still hold frames of the run before
+    // the restart; the define block starts with an empty one.
+    clear_call_stack();
   }
   skip_blanks();
   while (!restart_requested && !quit_requested) {
