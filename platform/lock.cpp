@@ -31,7 +31,6 @@ std::string instance_lock_path(const std::string& game_folder) {
 }
 
 bool acquire_instance_lock(const std::string& game_folder) {
-  release_instance_lock();
   std::string path = instance_lock_path(game_folder);
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (fd < 0) return true;  // no place for a lock: do not refuse to play
@@ -39,13 +38,14 @@ bool acquire_instance_lock(const std::string& game_folder) {
     close(fd);
     return false;
   }
+  release_instance_lock();
   lock_fd = fd;
   return true;
 }
 
 void release_instance_lock() {
+  // Closing (not unlocking) leaves a lock shared with a forked process alone.
   if (lock_fd < 0) return;
-  flock(lock_fd, LOCK_UN);
   close(lock_fd);
   lock_fd = -1;
 }
