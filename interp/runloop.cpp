@@ -5,11 +5,14 @@
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "interp/variables.h"
+#include "platform/clock.h"
 #include "platform/sjis.h"
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "text/output.h"
+#include "text/traps.h"
+#include "text/wait.h"
 
 namespace interp {
 
@@ -22,9 +25,6 @@ bool rmenu_reset_request = false;
 bool save_point_flag = true;
 
 namespace {
-
-// The click and timer traps are polled here once waits and traps exist.
-void poll_traps() {}
 
 // Takes the save-point snapshot when a new page begins, once save files exist.
 void take_save_point() {}
@@ -114,6 +114,7 @@ void run_loop(int mode) {
   define_mode = mode;
   if (mode == 1) {
     script::jump_to_label("define");
+    text::trap_state.click_label.clear();
     define_finished = false;
   }
   skip_blanks();
@@ -122,7 +123,8 @@ void run_loop(int mode) {
       reset_to_start();
       menu_reset_request = false;
     }
-    poll_traps();
+    platform::sleep_ms(0);
+    text::poll_traps();
     if (define_mode == 0 && save_point_flag) take_save_point();
     mark_read_text(ScriptPosition);
 
@@ -153,6 +155,8 @@ void reset_to_start() {
   // as those parts of the system arrive.
   save_point_flag = true;
   rmenu_reset_request = false;
+  text::reset_wait_state();
+  text::clear_traps();
   clear_local_variables();
   script::jump_to_label("start");
   clear_call_stack();

@@ -213,6 +213,8 @@ bool create_main_window(int width, int height) {
   return true;
 }
 
+std::string window_error() { return SDL_GetError(); }
+
 void destroy_main_window() {
   if (picture) SDL_DestroyTexture(picture);
   if (overlay) SDL_DestroyTexture(overlay);

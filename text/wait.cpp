@@ -180,4 +180,18 @@ void reset_wait_state() {
   wait_interrupted = false;
 }
 
+void reset_wait_defaults() {
+  reset_wait_state();
+  auto_mode_allowed = 0;
+  auto_mode_time = 1000;
+  page_click_mode = 0;
+  ctrl_alt_skip = 0;
+  read_skip_only = 1;
+  timer_base = 0;
+  wheel_reports = escape_space_reports = false;
+  click_voice[0].clear();
+  click_voice[1].clear();
+  chars_in_line = 0;
+}
+
 }  // namespace text

@@ -73,7 +73,9 @@ void wait_for_click();
 bool ctrl_skip_held();
 bool escape_held();
 
-// Back to the defaults of a fresh start (full reset) / what `reset` clears.
+// What `reset` clears: the click flags, skip and automatic modes, autoclick.
 void reset_wait_state();
+// Every setting back to its start value (start and full restart).
+void reset_wait_defaults();
 
 }  // namespace text
