@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/sjis.h"
 #include "text/wait.h"
 
 namespace text {
@@ -13,8 +14,9 @@ namespace text {
 namespace {
 
 // Reads a numeric variable argument ("%n"), or stops with `message`.
-int32_t& numeric_argument(const char* message) {
-  if (interp::skip_blanks() != '%') interp::report_errorf("構文エラー", "%s", message);
+int32_t& numeric_argument(const char* message_utf8) {
+  if (interp::skip_blanks() != '%')
+    interp::report_error(platform::utf8_to_sjis("構文エラー").c_str(), platform::utf8_to_sjis(message_utf8).c_str());
   return interp::numeric_variable(interp::read_variable_number());
 }
 
