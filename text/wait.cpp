@@ -47,9 +47,6 @@ bool handle_one(platform::Message& m) {
   if (!platform::peek_message(m)) {
     m = platform::Message{};
     last_handled = m;
-    // On the real clock, give the processor away for a moment instead of
-    // spinning; the virtual clock already moved on with the yield.
-    if (!platform::virtual_clock()) platform::sleep_ms(1);
     return false;
   }
   last_handled = m;
@@ -61,6 +58,13 @@ bool handle_one(platform::Message& m) {
     platform::dispatch_message(m);
   }
   return true;
+}
+
+// A wait's pass that found no message: on the real clock the processor is
+// given away for a moment instead of spinning (the virtual clock moved on
+// with the pass's zero-length sleep already).
+void rest() {
+  if (!platform::virtual_clock()) platform::sleep_ms(1);
 }
 
 bool input_waiting() { return platform::message_waiting_except(platform::msg_timer); }
@@ -102,9 +106,11 @@ void timed_wait(uint32_t ms, bool click_ends) {
   do {
     platform::sleep_ms(0);
     platform::Message m;
-    if (handle_one(m) && click_ends && (m.id == platform::msg_left_button_up || ctrl_skip_held())) return;
+    bool handled = handle_one(m);
+    if (handled && click_ends && (m.id == platform::msg_left_button_up || ctrl_skip_held())) return;
     if (click_ends && skip_mode) return;
     advance_animations();
+    if (!handled && now() - start + 1 < ms) rest();
   } while (now() - start < ms);
 }
 
@@ -133,7 +139,8 @@ void wait_for_click() {
 
     platform::sleep_ms(0);
     platform::Message m;
-    if (handle_one(m) && is_input(m.id)) quiet_since = now();
+    bool handled = handle_one(m);
+    if (handled && is_input(m.id)) quiet_since = now();
     if (uint32_t ms = platform::auto_click_ms(); ms && now() - quiet_since >= ms) {
       platform::post_pointer_click();
       quiet_since = now();
@@ -161,6 +168,7 @@ void wait_for_click() {
     if (m.id == platform::msg_mouse_wheel && m.param > 0 && wait_hooks.show_lookback) wait_hooks.show_lookback();
     advance_animations();
     if (cursor && wait_hooks.cursor_step) wait_hooks.cursor_step();
+    if (!handled) rest();
   }
   if (!skip_mode && wait_hooks.play_click_voice) {
     const std::string& voice = click_voice[cursor == 2 ? 1 : 0];

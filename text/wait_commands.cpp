@@ -46,8 +46,9 @@ void cmd_waittimer() {
   int32_t n = interp::read_number();
   uint32_t end = timer_base + static_cast<uint32_t>(n);
   while (static_cast<int32_t>(platform::clock_ms() - end) < 0) {
-    pump_one_message();
+    bool handled = pump_one_message();
     advance_animations();
+    if (!handled && !platform::virtual_clock()) platform::sleep_ms(1);
   }
 }
 
