@@ -77,6 +77,10 @@ void flush() {
     overlay_stale = false;
   }
   Viewport v = current_viewport();
+  // Whole multiples in a window stay sharp; full screen scales smoothly.
+  SDL_ScaleMode mode = full_screen ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+  if (picture) SDL_SetTextureScaleMode(picture, mode);
+  if (overlay) SDL_SetTextureScaleMode(overlay, mode);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
   int scale_num = v.width, scale_den = screen_w;
@@ -207,7 +211,6 @@ bool create_main_window(int width, int height) {
   renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer) return false;
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   make_textures();
   SDL_StartTextInput();
   return true;

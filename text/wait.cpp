@@ -160,7 +160,9 @@ void wait_for_click() {
       }
       if (ctrl_skip_held() || skip_mode) break;
       if (right_click_flag || escape_held()) {
-        while (escape_held()) pump_one_message();
+        // Until Escape is released (a headless run with no scripted input
+        // left cannot release it).
+        while (escape_held() && !(platform::headless && !platform::scripted_events_pending())) pump_one_message();
         right_click_flag = 0;
         if (wait_hooks.right_click && wait_hooks.right_click()) return;
       }

@@ -241,3 +241,13 @@ TEST(Traps, BadParametersAreErrors) {
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")),
             "エラー\ntimertrap命令の第一パラメータは、offもしくは*ラベル名もしくはstopもしくはresumeです。");
 }
+
+TEST(Waits, EscapeHeldDuringAClickWaitDoesNotHang) {
+  auto r = play(game("", "前\nclick\n後"), "100 keydown escape\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "前\n");
+  // Released later, the wait goes on to the click.
+  r = play(game("", "前\nclick\n後"), "100 keydown escape\n300 keyup escape\n500 click 1 1\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "前\n後\n");
+}
