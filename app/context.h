@@ -17,7 +17,6 @@ struct AppContext {
 extern AppContext* app_context;
 
 extern bool menu_hidden;    // full screen: the menu strip is currently removed
-extern bool debug_mode;     // "debug.580" was present at start
 extern bool custom_cursor;  // `mousecursor` set a cursor file
 
 // Menu-bar settings that the window procedure changes.

@@ -17,7 +17,6 @@ namespace app {
 AppContext context_record;
 AppContext* app_context = &context_record;
 bool menu_hidden = false;
-bool debug_mode = false;
 bool custom_cursor = false;
 int32_t current_font_item = -1;
 std::string menu_font_face;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "interp/runloop.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/input.h"
@@ -71,8 +72,6 @@ bool input_waiting() { return platform::message_waiting_except(platform::msg_tim
 
 uint32_t now() { return platform::clock_ms(); }
 
-bool reset_pending() { return wait_hooks.reset_pending && wait_hooks.reset_pending(); }
-
 // Whether the automatic mode's time is up for a wait that began at start.
 bool auto_mode_due(uint32_t start) {
   int64_t span = auto_mode_time >= 0 ? auto_mode_time
@@ -127,7 +126,7 @@ void wait_for_click() {
   bool records_saved = false;
   bool quit_posted = false;
   while (true) {
-    if (reset_pending()) return;
+    if (interp::menu_reset_request) return;  // the menu bar's reset leaves at once
     if (!records_saved && now() - start > 1000) {
       records_saved = true;
       if (wait_hooks.save_records) wait_hooks.save_records();

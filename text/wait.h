@@ -51,8 +51,6 @@ struct WaitHooks {
   void (*play_click_voice)(const std::string& name) = nullptr;
   // Saves the read-text record and (with globalon) the global variables.
   void (*save_records)() = nullptr;
-  // True when a menu or right-click reset is pending.
-  bool (*reset_pending)() = nullptr;
 };
 extern WaitHooks wait_hooks;
 

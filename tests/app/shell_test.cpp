@@ -123,3 +123,11 @@ TEST(Shell, BadOptionsOfTheWaits) {
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("events.txt:1: unknown event jump"), std::string::npos) << r.err;
 }
+
+TEST(Shell, MenuResetLeavesAClickWaitAtOnce) {
+  GameFolder g;
+  g.write_text("0.txt", game("", "inc %200\n%200\nif %200>1 end\nclick\n後"));
+  auto r = play_in(g, "700 menu 40028\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "１\n２\n");
+}
