@@ -131,3 +131,23 @@ TEST(Shell, MenuResetLeavesAClickWaitAtOnce) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "１\n２\n");
 }
+
+TEST(Shell, Mode800MakesTheScreenEightHundredWide) {
+  GameFolder g, out;
+  auto size_of = [&](const std::string& png) {
+    std::string b = out.read_file(png);
+    if (b.size() < 24) return std::pair<int, int>(0, 0);
+    auto be = [&](size_t i) {
+      return (static_cast<unsigned char>(b[i]) << 24) | (static_cast<unsigned char>(b[i + 1]) << 16) |
+             (static_cast<unsigned char>(b[i + 2]) << 8) | static_cast<unsigned char>(b[i + 3]);
+    };
+    return std::pair<int, int>(be(16), be(20));
+  };
+  g.write_text("0.txt", ";mode800\n" + game("", "文"));
+  auto r = play_in(g, "", {"--screenshot", out.path() + "/800.png"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(size_of("800.png"), std::make_pair(800, 600));
+  g.write_text("0.txt", game("", "文"));
+  r = play_in(g, "", {"--screenshot", out.path() + "/640.png"});
+  EXPECT_EQ(size_of("640.png"), std::make_pair(640, 480));
+}
