@@ -34,9 +34,6 @@ WaitHooks wait_hooks;
 
 namespace {
 
-// The last message a pump handled (msg_none when the queue was empty).
-platform::Message last_handled;
-
 // Input other than timer ticks and paints, for --auto-click.
 bool is_input(platform::MessageId id) {
   return id != platform::msg_timer && id != platform::msg_paint && id != platform::msg_none &&
@@ -47,10 +44,8 @@ bool is_input(platform::MessageId id) {
 bool handle_one(platform::Message& m) {
   if (!platform::peek_message(m)) {
     m = platform::Message{};
-    last_handled = m;
     return false;
   }
-  last_handled = m;
   platform::Message command;
   if (platform::translate_accelerator(m, command)) {
     platform::dispatch_message(command);
@@ -124,7 +119,6 @@ void wait_for_click() {
   uint32_t start = now();
   uint32_t quiet_since = start;  // for --auto-click
   bool records_saved = false;
-  bool quit_posted = false;
   while (true) {
     if (interp::menu_reset_request) return;  // the menu bar's reset leaves at once
     if (!records_saved && now() - start > 1000) {
@@ -145,12 +139,11 @@ void wait_for_click() {
       quiet_since = now();
     }
     // Headless with every scripted event delivered, no click can come:
-    // close the window as the player would, so that the run ends.
+    // close the window as the player would, so that the run ends (asked
+    // again after a scripted "no", the headless answer is yes).
     if (platform::headless && !platform::auto_click_ms() && !platform::scripted_events_pending() &&
-        !autoclick_active && !auto_mode && !skip_mode && !quit_posted && !platform::message_waiting_except(platform::msg_timer)) {
-      quit_posted = true;
+        !autoclick_active && !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer))
       platform::post_message(platform::msg_close);
-    }
 
     if (!autoclick_active) {
       if (click_flag) {
@@ -161,7 +154,8 @@ void wait_for_click() {
       if (right_click_flag || escape_held()) {
         // Until Escape is released (a headless run with no scripted input
         // left cannot release it).
-        while (escape_held() && !(platform::headless && !platform::scripted_events_pending())) pump_one_message();
+        while (escape_held() && !(platform::headless && !platform::scripted_events_pending()))
+          if (!pump_one_message()) rest();
         right_click_flag = 0;
         if (wait_hooks.right_click && wait_hooks.right_click()) return;
       }

@@ -251,3 +251,9 @@ TEST(Waits, EscapeHeldDuringAClickWaitDoesNotHang) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "前\n後\n");
 }
+
+TEST(Waits, HeadlessCloseRefusedByScriptIsAskedAgain) {
+  auto r = play(game("", "前\nclick\n後"), "0 answer no\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "前\n");
+}
