@@ -36,6 +36,7 @@ void cmd_nega();
 void cmd_print();
 void cmd_repaint();
 void cmd_ofscpy();
+void cmd_spwait();
 // Effects.
 void cmd_effect();
 
@@ -44,7 +45,8 @@ void cmd_effect();
 void display_with_effect();
 
 // Start values of every picture setting and black surfaces of the screen
-// size (start-up, before the *define block).
+// size (start-up, before the *define block); the window shows the display
+// surface from then on, and the waits step animations and click cursors.
 void start_pictures(int width, int height);
 // The picture part of the reset routine: black surfaces, no standing
 // pictures or sprites, the click cursors loaded afresh.

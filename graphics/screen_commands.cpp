@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "graphics/animation.h"
 #include "graphics/archive.h"
 #include "graphics/click_cursor.h"
 #include "graphics/commands.h"
@@ -7,6 +10,9 @@
 #include "graphics/string_sprite.h"
 #include "interp/error.h"
 #include "interp/readers.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "text/wait.h"
 
 namespace graphics {
 
@@ -237,6 +243,48 @@ void cmd_effect() {
   EffectTable[n] = e;
 }
 
+namespace {
+
+int64_t current_interval(const ImageRecord& r) {
+  if (r.cell_interval_ms != -1) return r.cell_interval_ms;
+  if (r.current_cell < 0 || r.current_cell >= int(r.cell_intervals.size())) return 0;
+  return r.cell_intervals[r.current_cell];
+}
+
+// Waits in 1 ms steps (the waits step the animations) until the condition
+// holds.
+template <typename Condition>
+void wait_until(Condition done) {
+  while (!done()) text::timed_wait(1, false);
+}
+
+}  // namespace
+
+// spwait: waits for an animated sprite to run through its cells. A sprite
+// that cannot step (undefined, hidden, one cell, stepped by commands only)
+// would wait for ever; it returns at once.
+void cmd_spwait() {
+  SpriteSlot& sp = sprite(interp::read_number());
+  ImageRecord& r = sp.image;
+  if (sp.tag.empty() || !sp.visible || r.cell_count < 2 || r.anim_mode == kAnimManual) return;
+  int last = r.cell_count - 1;
+  if (r.anim_mode != kAnimStop && r.current_cell == 0) wait_until([&] { return r.current_cell != 0; });
+  if (r.anim_mode == kAnimStop) {
+    wait_until([&] { return r.current_cell == last; });
+    text::timed_wait(static_cast<uint32_t>(std::max<int64_t>(current_interval(r), 0)), false);
+    return;
+  }
+  if (r.anim_mode == kAnimPingPong) wait_until([&] { return r.current_cell == 0; });
+  else wait_until([&] { return r.current_cell == last; });
+  // Hold the picture on that cell for one interval.
+  int64_t interval = current_interval(r);
+  int saved = r.cell_interval_ms;
+  r.cell_interval_ms = 99999;
+  text::timed_wait(static_cast<uint32_t>(std::max<int64_t>(interval, 0)), false);
+  r.cell_interval_ms = saved;
+  r.last_step_ms = platform::clock_ms();
+}
+
 void start_pictures(int width, int height) {
   Screen& s = TheScreen;
   s.humanz = 127;
@@ -252,6 +300,12 @@ void start_pictures(int width, int height) {
   reset_effect_table();
   reset_screen(width, height);
   reset_pictures();
+  platform::set_display_surface(&s.display);
+  present_display_hook = platform::present_display;
+  text::wait_hooks.step_animations = animation_tick;
+  text::wait_hooks.cursor_save = [] { click_cursor_save(text::cursor_shown - 1); };
+  text::wait_hooks.cursor_step = [] { click_cursor_step(text::cursor_shown - 1); };
+  text::wait_hooks.cursor_restore = click_cursor_restore;
 }
 
 void reset_pictures() {
