@@ -155,3 +155,21 @@ TEST(GraphicsScenario, RunsHeadless) {
 }
 
 }  // namespace
+
+namespace {
+
+// spwait runs through the cells and returns; sprites that cannot step return at once.
+TEST(GraphicsScenario, SpwaitEnds) {
+  testsupport::GameFolder g;
+  gtest_graphics::write_file(g.path() + "/a.bmp", gtest_graphics::solid_bmp(30, 10, 0x102030));
+  g.write_text("0.txt",
+               "*define\ngame\n*start\n"
+               "lsp 0,\":c/3,20,0;a.bmp\",0,0\nlsp 1,\":c/3,20,1;a.bmp\",0,0\n"
+               "lsp 2,\":c/3,20,2;a.bmp\",0,0\nlsph 3,\":c/3,20,0;a.bmp\",0,0\nlsp 4,\":c/3,20,3;a.bmp\",0,0\n"
+               "print 1\nspwait 0\nspwait 1\nspwait 2\nspwait 3\nspwait 4\n終わり\nend\n");
+  auto r = testsupport::run_headless(g.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "終わり\n");
+}
+
+}  // namespace
