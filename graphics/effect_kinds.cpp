@@ -1,0 +1,357 @@
+#include "graphics/effect_kinds.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "graphics/blend.h"
+#include "graphics/effect.h"
+#include "graphics/image_tag.h"
+#include "graphics/screen.h"
+#include "graphics/simd.h"
+#include "graphics/window_picture.h"
+#include "platform/clock.h"
+
+namespace graphics {
+
+namespace {
+
+bool empty_rect(const Rect& r) { return r.left > r.right || r.top > r.bottom; }
+
+uint32_t since(uint32_t began) { return platform::clock_ms() - began; }
+
+void sleep_until(uint32_t began, int64_t ms) {
+  uint32_t elapsed = since(began);
+  if (ms > int64_t(elapsed)) platform::sleep_ms(uint32_t(std::min<int64_t>(ms - elapsed, UINT32_MAX)));
+}
+
+// The end of a fixed-length step: one message, then the rest of its time.
+void finish_step(uint32_t began, int64_t step_ms) {
+  pump_effect_message();
+  sleep_until(began, step_ms);
+}
+
+// How far a time-driven level moves after a step: the elapsed time in
+// units of `per` ms, at least 1 (sleeping out the unit when the step was
+// faster). Capped so the level cannot overflow.
+int level_advance(uint32_t began, int64_t per) {
+  int64_t add = since(began) / per;
+  if (add < 1) {
+    sleep_until(began, per);
+    add = 1;
+  }
+  return int(std::min<int64_t>(add, 1024));
+}
+
+void copy_pixel_column(DibSurface& dst, const DibSurface& src, int x, int top, int bottom) {
+  for (int y = top; y <= bottom; ++y) std::memcpy(dst.row(y) + size_t(x) * 3, src.row(y) + size_t(x) * 3, 3);
+}
+
+void copy_pixel_row(DibSurface& dst, const DibSurface& src, int y, int left, int right) {
+  std::memcpy(dst.row(y) + size_t(left) * 3, src.row(y) + size_t(left) * 3, size_t(right - left + 1) * 3);
+}
+
+// Kinds 2-5: 16 steps, each bringing every 16th column (row) of the rect.
+void blinds(int kind, int duration, const Rect& r) {
+  const Screen& s = TheScreen;
+  bool columns = kind == 2 || kind == 3;
+  bool forward = kind == 2 || kind == 4;
+  for (int i = 0; i < 16; ++i) {
+    uint32_t began = platform::clock_ms();
+    int k = forward ? i : 15 - i;
+    if (!empty_rect(r)) {
+      if (columns)
+        for (int y = r.top; y <= r.bottom; ++y) {
+          const uint8_t* src = s.work.row(y);
+          uint8_t* dst = WindowPicture.row(y);
+          for (int x = r.left + k; x <= r.right; x += 16) std::memcpy(dst + size_t(x) * 3, src + size_t(x) * 3, 3);
+        }
+      else
+        for (int y = r.top + k; y <= r.bottom; y += 16) copy_pixel_row(WindowPicture, s.work, y, r.left, r.right);
+    }
+    show_window_picture();
+    finish_step(began, duration / 16);
+  }
+}
+
+// Kinds 6-9: sweeps of 24 lines spread 23 apart, 24 lines further each step.
+void staggered_blinds(int kind, int duration, const Rect& r) {
+  const Screen& s = TheScreen;
+  bool columns = kind == 6 || kind == 7;
+  bool forward = kind == 6 || kind == 8;
+  int64_t last = columns ? int64_t(s.width) * 1170 / 640 - 1 : int64_t(s.height) * 1010 / 480 - 1;
+  int64_t step_ms = columns ? int64_t(duration) * s.width / 30720 : int64_t(duration) * s.height / 20160;
+  for (int64_t at = forward ? 0 : last; forward ? at <= last : at >= 0; at += forward ? 24 : -24) {
+    uint32_t began = platform::clock_ms();
+    for (int j = 0; j < 24 && !empty_rect(r); ++j) {
+      int64_t line = at - 23 * j;
+      if (columns && line >= r.left && line <= r.right)
+        copy_pixel_column(WindowPicture, s.work, int(line), r.top, r.bottom);
+      if (!columns && line >= r.top && line <= r.bottom) copy_pixel_row(WindowPicture, s.work, int(line), r.left, r.right);
+    }
+    show_window_picture();
+    finish_step(began, step_ms);
+  }
+}
+
+// Kind 10: the level k grows with the time spent, so slow steps are
+// larger and the whole takes the duration.
+void crossfade(int duration, const Rect& r) {
+  Screen& s = TheScreen;
+  copy_rect(s.scratch, s.display, r.left, r.top, r.right, r.bottom);
+  int k = duration > 0 ? 1 : 255;  // no time at all: one step to the end
+  for (int parity = 1;; parity ^= 1) {
+    uint32_t began = platform::clock_ms();
+    if (!empty_rect(r)) {
+      crossfade_step(s.scratch, s.display, s.work, r, k, parity);
+      copy_rect(WindowPicture, s.scratch, r.left, r.top, r.right, r.bottom);
+    }
+    show_window_picture();
+    pump_effect_message();
+    if (k == 255) break;
+    int64_t add = int64_t(since(began)) * 256 / duration;
+    if (add == 0) {
+      sleep_until(began, duration / 256);
+      add = 1;
+    }
+    k = int(std::min<int64_t>(k + add, 255));
+  }
+}
+
+// Kinds 11-14: the window's content moves 8 columns (6 rows) a step and the
+// new picture's next strip enters at the edge.
+void scroll(int kind, int duration) {
+  const Screen& s = TheScreen;
+  DibSurface& w = WindowPicture;
+  int W = s.width, H = s.height;
+  if (kind == 11 || kind == 12) {
+    int64_t step_ms = int64_t(duration) * W / 51200;
+    size_t shift = 24, bytes = size_t(W) * 3 - shift;
+    for (int n = kind == 11 ? W - 8 : 0; kind == 11 ? n >= 0 : n < W - 7; n += kind == 11 ? -8 : 8) {
+      uint32_t began = platform::clock_ms();
+      int to = kind == 11 ? 0 : W - 8;
+      for (int y = 0; y < H; ++y) {
+        uint8_t* row = w.row(y);
+        if (kind == 11)
+          std::memmove(row + shift, row, bytes);
+        else
+          std::memmove(row, row + shift, bytes);
+        std::memcpy(row + size_t(to) * 3, s.work.row(y) + size_t(n) * 3, shift);
+      }
+      show_window_picture();
+      finish_step(began, step_ms);
+    }
+    return;
+  }
+  int64_t step_ms = int64_t(duration) * H / 38400;
+  size_t row_bytes = size_t(W) * 3;
+  for (int n = kind == 13 ? H - 6 : 0; kind == 13 ? n >= 0 : n < H - 5; n += kind == 13 ? -6 : 6) {
+    uint32_t began = platform::clock_ms();
+    if (kind == 13) {
+      for (int y = H - 1; y >= 6; --y) std::memcpy(w.row(y), w.row(y - 6), row_bytes);
+      for (int i = 0; i < 6; ++i) std::memcpy(w.row(i), s.work.row(n + i), row_bytes);
+    } else {
+      for (int y = 0; y + 6 < H; ++y) std::memcpy(w.row(y), w.row(y + 6), row_bytes);
+      for (int i = 0; i < 6; ++i) std::memcpy(w.row(H - 6 + i), s.work.row(n + i), row_bytes);
+    }
+    show_window_picture();
+    finish_step(began, step_ms);
+  }
+}
+
+// Kind 15: pixels come in by the mask's value, dark first; a pixel that
+// came in is never visited again (its pixels are kept in value order).
+void mask_wipe(int duration, const std::string& mask_tag, const Rect& r) {
+  Screen& s = TheScreen;
+  std::vector<int16_t> mask;
+  tile_mask(mask_tag, s.width, s.height, mask);
+  // Pixels of the rect by mask value: a counting sort, so each step takes
+  // only the values it passes.
+  std::vector<uint32_t> start(257, 0);
+  std::vector<uint32_t> order;
+  if (!empty_rect(r)) {
+    for (int y = r.top; y <= r.bottom; ++y)
+      for (int x = r.left; x <= r.right; ++x) ++start[mask[size_t(y) * s.width + x] + 1];
+    for (int v = 0; v < 256; ++v) start[v + 1] += start[v];
+    order.resize(start[256]);
+    std::vector<uint32_t> fill(start.begin(), start.end() - 1);
+    for (int y = r.top; y <= r.bottom; ++y)
+      for (int x = r.left; x <= r.right; ++x) order[fill[mask[size_t(y) * s.width + x]]++] = uint32_t(y) * s.width + x;
+  }
+  int64_t per = std::max(1, duration / 256);
+  int done = -1;  // values up to this one have come in
+  for (int t = 1; t <= 254;) {
+    uint32_t began = platform::clock_ms();
+    for (int v = done + 1; v <= t && !order.empty(); ++v)
+      for (uint32_t i = start[v]; i < start[v + 1]; ++i) {
+        int x = int(order[i] % s.width), y = int(order[i] / s.width);
+        std::memcpy(s.display.row(y) + size_t(x) * 3, s.work.row(y) + size_t(x) * 3, 3);
+      }
+    done = std::max(done, t);
+    copy_rect(WindowPicture, s.display, r.left, r.top, r.right, r.bottom);
+    show_window_picture();
+    pump_effect_message();
+    t += level_advance(began, per);
+  }
+}
+
+// Kinds 16, 17: block sizes growing (old picture) or shrinking (new one).
+void mosaic(int kind, int duration) {
+  Screen& s = TheScreen;
+  static const int kSizes[6] = {5, 10, 20, 40, 80, 160};
+  if (kind == 16) std::memcpy(s.scratch.pixels.data(), s.display.pixels.data(), s.display.pixels.size());
+  for (int i = 0; i < 6; ++i) {
+    uint32_t began = platform::clock_ms();
+    if (kind == 16) {
+      mosaic_fill(s.display, s.scratch, kSizes[i]);
+      std::memcpy(WindowPicture.pixels.data(), s.display.pixels.data(), s.display.pixels.size());
+    } else {
+      // Drawn on the window only: the display outside the rectangle being
+      // shown keeps its picture, and the final copy shows the new one.
+      mosaic_fill(WindowPicture, s.work, kSizes[5 - i]);
+    }
+    show_window_picture();
+    finish_step(began, duration / 10);
+  }
+}
+
+// Kind 18: each pixel fades over 255 levels, starting at its mask value.
+void mask_crossfade(int duration, const std::string& mask_tag, const Rect& r) {
+  Screen& s = TheScreen;
+  std::vector<int16_t> mask;
+  tile_mask(mask_tag, s.width, s.height, mask);
+  copy_rect(s.scratch, s.display, r.left, r.top, r.right, r.bottom);  // the old picture
+  int64_t per = std::max(1, duration / 512);
+  for (int t = 1; t < 512;) {
+    uint32_t began = platform::clock_ms();
+    if (!empty_rect(r)) {
+      mask_crossfade_step(s.display, s.scratch, s.work, mask, r, t);
+      copy_rect(WindowPicture, s.display, r.left, r.top, r.right, r.bottom);
+    }
+    show_window_picture();
+    pump_effect_message();
+    t += level_advance(began, per);
+  }
+}
+
+// Kind 90: the picture stays as it is for the duration.
+void hold(int duration) {
+  Screen& s = TheScreen;
+  for (int i = 0; i < 10; ++i) {
+    uint32_t began = platform::clock_ms();
+    for (int y = 0; y < s.height; ++y) pump_effect_message();
+    std::memcpy(WindowPicture.pixels.data(), s.display.pixels.data(), s.display.pixels.size());
+    std::memcpy(s.scratch.pixels.data(), s.display.pixels.data(), s.display.pixels.size());
+    show_window_picture();
+    sleep_until(began, duration / 10);
+  }
+}
+
+}  // namespace
+
+void crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu, const Rect& r, int level,
+                    int parity) {
+  const auto& t = blend_table().t;
+  const uint8_t* keep = t[255 - level];
+  const uint8_t* take = t[level];
+  size_t first = size_t(r.left) * 3, end = size_t(r.right + 1) * 3;
+  for (int y = r.top; y <= r.bottom; ++y) {
+    uint8_t* o = out.row(y);
+    const uint8_t* a = old.row(y);
+    const uint8_t* b = neu.row(y);
+    size_t i = first + ((first & 1) != size_t(parity));
+#if defined(__SSE2__)
+    // Sixteen bytes at a time from an offset of the right parity: the
+    // even lanes of each block are the ones to change.
+    __m128i w = _mm_set1_epi8(static_cast<char>(level));
+    __m128i lanes = _mm_set1_epi16(0x00ff);
+    for (; i + 16 <= end; i += 16) {
+      __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+      __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+      __m128i vo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(o + i));
+      __m128i mixed = blend16(vb, va, w);
+      __m128i r16 = _mm_or_si128(_mm_and_si128(lanes, mixed), _mm_andnot_si128(lanes, vo));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o + i), r16);
+    }
+#endif
+    for (; i < end; i += 2) o[i] = static_cast<uint8_t>(keep[a[i]] + take[b[i]]);
+  }
+}
+
+void tile_mask(const std::string& tag, int width, int height, std::vector<int16_t>& mask) {
+  mask.assign(size_t(width) * height, 0);
+  ImageRecord m;
+  load_image_tag(m, tag);
+  if (!has_surface(m)) return;  // a silent miss: as black
+  int vw = visible_width(m), vh = visible_height(m);
+  int cell = std::clamp(m.current_cell, 0, std::max(m.cell_count, 1) - 1);
+  int64_t x0 = int64_t(cell) * cell_width(m);
+  if (vw <= 0 || vh <= 0 || x0 + vw > m.surface.width) return;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* src = m.surface.row(y % vh) + x0 * 3;
+    int16_t* dst = mask.data() + size_t(y) * width;
+    for (int x = 0; x < width; ++x) dst[x] = src[size_t(x % vw) * 3];
+  }
+}
+
+void mask_crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu, std::vector<int16_t>& mask,
+                         const Rect& r, int t) {
+  const auto& table = blend_table().t;
+  int W = out.width;
+  for (int y = r.top; y <= r.bottom; ++y) {
+    int16_t* m = mask.data() + size_t(y) * W;
+    uint8_t* o = out.row(y);
+    const uint8_t* a = old.row(y);
+    const uint8_t* b = neu.row(y);
+    for (int x = r.left; x <= r.right; ++x) {
+      int d = t - m[x];
+      if (d <= 0) continue;
+      size_t i = size_t(x) * 3;
+      if (d > 254) {
+        o[i] = b[i], o[i + 1] = b[i + 1], o[i + 2] = b[i + 2];
+        m[x] = kMaskDone;
+        continue;
+      }
+      const uint8_t* keep = table[255 - d];
+      const uint8_t* take = table[d];
+      o[i] = static_cast<uint8_t>(keep[a[i]] + take[b[i]]);
+      o[i + 1] = static_cast<uint8_t>(keep[a[i + 1]] + take[b[i + 1]]);
+      o[i + 2] = static_cast<uint8_t>(keep[a[i + 2]] + take[b[i + 2]]);
+    }
+  }
+}
+
+void mosaic_fill(DibSurface& dst, const DibSurface& src, int size) {
+  int W = dst.width, H = dst.height;
+  if (size <= 0 || W <= 0) return;
+  std::vector<uint8_t> band(size_t(W) * 3);
+  for (int bottom = H - 1; bottom >= 0; bottom -= size) {
+    const uint8_t* s = src.row(bottom);
+    for (int x0 = 0; x0 < W; x0 += size) {
+      int x1 = std::min(W, x0 + size);
+      for (int x = x0; x < x1; ++x) std::memcpy(band.data() + size_t(x) * 3, s + size_t(x0) * 3, 3);
+    }
+    for (int y = std::max(0, bottom - size + 1); y <= bottom; ++y) std::memcpy(dst.row(y), band.data(), band.size());
+  }
+}
+
+bool run_effect_kind(int kind, int duration, const std::string& mask, const Rect& r) {
+  begin_window_drawing();
+  switch (kind) {
+    case 2: case 3: case 4: case 5: blinds(kind, duration, r); break;
+    case 6: case 7: case 8: case 9: staggered_blinds(kind, duration, r); break;
+    case 10: crossfade(duration, r); break;
+    case 11: case 12: case 13: case 14: scroll(kind, duration); break;
+    case 15: mask_wipe(duration, mask, r); break;
+    case 16: case 17: mosaic(kind, duration); break;
+    case 18: mask_crossfade(duration, mask, r); break;
+    case 90: hold(duration); break;
+    default: break;
+  }
+  if (kind != 16 && kind != 90) return true;
+  platform::sleep_ms(uint32_t(std::max(effect_settings.blank_ms, 0)));
+  mark_whole_screen();
+  end_window_drawing();
+  return false;
+}
+
+}  // namespace graphics
