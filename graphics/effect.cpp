@@ -72,7 +72,7 @@ void run_effect(int kind, int duration, const std::string& mask, const Rect* rec
   if (!run_effect_kind(kind, duration, mask, r)) return;  // kinds that end on their own
   copy_rect(s.display, s.work, r.left, r.top, r.right, r.bottom);
   end_window_drawing();
-  platform::sleep_ms(uint32_t(std::max(effect_settings.blank_ms, 0)));
+  if (effect_settings.blank_ms > 0) platform::sleep_ms(uint32_t(effect_settings.blank_ms));
 }
 
 void refresh_screen(int kind, int duration, const std::string& mask) {

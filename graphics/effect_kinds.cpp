@@ -348,7 +348,7 @@ bool run_effect_kind(int kind, int duration, const std::string& mask, const Rect
     default: break;
   }
   if (kind != 16 && kind != 90) return true;
-  platform::sleep_ms(uint32_t(std::max(effect_settings.blank_ms, 0)));
+  if (effect_settings.blank_ms > 0) platform::sleep_ms(uint32_t(effect_settings.blank_ms));
   mark_whole_screen();
   end_window_drawing();
   return false;
