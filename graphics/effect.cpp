@@ -69,6 +69,7 @@ void run_effect(int kind, int duration, const std::string& mask, const Rect* rec
     if (r.left <= r.right && r.top <= r.bottom) show_at_once(r);
     return;
   }
+  if (!screen_surfaces_ready()) return;
   if (!run_effect_kind(kind, duration, mask, r)) return;  // kinds that end on their own
   copy_rect(s.display, s.work, r.left, r.top, r.right, r.bottom);
   end_window_drawing();

@@ -72,6 +72,7 @@ void fill_white(DibSurface& s) { std::fill(s.pixels.begin(), s.pixels.end(), 255
 }  // namespace
 
 void quake(int amplitude, int duration) {
+  if (!screen_surfaces_ready()) return;
   begin_window_drawing();
   for (int i = 0; i < duration / 100; ++i) {
     uint32_t began = platform::clock_ms();
@@ -86,6 +87,7 @@ void quake(int amplitude, int duration) {
 }
 
 void quake_swing(bool vertical, int count, int duration) {
+  if (!screen_surfaces_ready()) return;
   begin_window_drawing();
   int64_t per = count > 0 ? int64_t(duration) / (16 * int64_t(count)) : 0;
   static const int kPhase[16] = {0, 1, 2, 3, 4, 3, 2, 1, 0, -1, -2, -3, -4, -3, -2, -1};
@@ -102,6 +104,7 @@ void quake_swing(bool vertical, int count, int duration) {
 }
 
 void flush_out(int duration) {
+  if (!screen_surfaces_ready()) return;
   Screen& s = TheScreen;
   int W = s.width, H = s.height;
   begin_window_drawing();

@@ -10,6 +10,13 @@ namespace graphics {
 EffectHooks effect_hooks;
 DibSurface WindowPicture;
 
+bool screen_surfaces_ready() {
+  const Screen& s = TheScreen;
+  for (const DibSurface* d : {&s.work, &s.display, &s.scratch})
+    if (d->width != s.width || d->height != s.height || s.width <= 0 || s.height <= 0) return false;
+  return true;
+}
+
 void begin_window_drawing() {
   const DibSurface& d = TheScreen.display;
   if (WindowPicture.width != d.width || WindowPicture.height != d.height)

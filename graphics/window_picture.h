@@ -23,6 +23,10 @@ extern EffectHooks effect_hooks;
 // every step; the display surface keeps the picture the window repaints from.
 extern DibSurface WindowPicture;
 
+// True when the work, display and scratch surfaces are made at the screen's
+// size (effects and shakes do nothing before).
+bool screen_surfaces_ready();
+
 // Starts drawing on the window: the window picture takes what the window
 // shows now (the display surface).
 void begin_window_drawing();
