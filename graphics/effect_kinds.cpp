@@ -162,20 +162,21 @@ void scroll(int kind, int duration) {
 // came in is never visited again (its pixels are kept in value order).
 void mask_wipe(int duration, const std::string& mask_tag, const Rect& r) {
   Screen& s = TheScreen;
-  std::vector<int16_t> mask;
+  DibSurface mask;
   tile_mask(mask_tag, s.width, s.height, mask);
+  auto value = [&mask](int x, int y) { return mask.row(y)[size_t(x) * 3]; };
   // Pixels of the rect by mask value: a counting sort, so each step takes
   // only the values it passes.
   std::vector<uint32_t> start(257, 0);
   std::vector<uint32_t> order;
   if (!empty_rect(r)) {
     for (int y = r.top; y <= r.bottom; ++y)
-      for (int x = r.left; x <= r.right; ++x) ++start[mask[size_t(y) * s.width + x] + 1];
+      for (int x = r.left; x <= r.right; ++x) ++start[value(x, y) + 1];
     for (int v = 0; v < 256; ++v) start[v + 1] += start[v];
     order.resize(start[256]);
     std::vector<uint32_t> fill(start.begin(), start.end() - 1);
     for (int y = r.top; y <= r.bottom; ++y)
-      for (int x = r.left; x <= r.right; ++x) order[fill[mask[size_t(y) * s.width + x]]++] = uint32_t(y) * s.width + x;
+      for (int x = r.left; x <= r.right; ++x) order[fill[value(x, y)]++] = uint32_t(y) * s.width + x;
   }
   int64_t per = std::max(1, duration / 256);
   int done = -1;  // values up to this one have come in
@@ -217,7 +218,7 @@ void mosaic(int kind, int duration) {
 // Kind 18: each pixel fades over 255 levels, starting at its mask value.
 void mask_crossfade(int duration, const std::string& mask_tag, const Rect& r) {
   Screen& s = TheScreen;
-  std::vector<int16_t> mask;
+  DibSurface mask;
   tile_mask(mask_tag, s.width, s.height, mask);
   copy_rect(s.scratch, s.display, r.left, r.top, r.right, r.bottom);  // the old picture
   int64_t per = std::max(1, duration / 512);
@@ -277,8 +278,8 @@ void crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& ne
   }
 }
 
-void tile_mask(const std::string& tag, int width, int height, std::vector<int16_t>& mask) {
-  mask.assign(size_t(width) * height, 0);
+void tile_mask(const std::string& tag, int width, int height, DibSurface& mask) {
+  create_surface(mask, width, height);
   ImageRecord m;
   load_image_tag(m, tag);
   if (!has_surface(m)) return;  // a silent miss: as black
@@ -288,35 +289,50 @@ void tile_mask(const std::string& tag, int width, int height, std::vector<int16_
   if (vw <= 0 || vh <= 0 || x0 + vw > m.surface.width) return;
   for (int y = 0; y < height; ++y) {
     const uint8_t* src = m.surface.row(y % vh) + x0 * 3;
-    int16_t* dst = mask.data() + size_t(y) * width;
-    for (int x = 0; x < width; ++x) dst[x] = src[size_t(x % vw) * 3];
+    uint8_t* dst = mask.row(y);
+    for (int x = 0; x < width; ++x) std::memset(dst + size_t(x) * 3, src[size_t(x % vw) * 3], 3);
   }
 }
 
-void mask_crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu, std::vector<int16_t>& mask,
+namespace {
+
+// w = max(t - m, 0) for t <= 255; for t > 255 (u = t - 255),
+// w = 255 - max(m - u, 0), which is min(t - m, 255).
+void fade_weights(uint8_t* w, const uint8_t* m, size_t n, int t) {
+  bool late = t > 255;
+  if (late && t - 255 > 255) {
+    std::memset(w, 255, n);
+    return;
+  }
+  uint8_t level = uint8_t(late ? t - 255 : t);
+  size_t i = 0;
+#if defined(__SSE2__)
+  __m128i vl = _mm_set1_epi8(static_cast<char>(level)), all = _mm_set1_epi8(static_cast<char>(255));
+  for (; i + 16 <= n; i += 16) {
+    __m128i vm = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + i));
+    __m128i r = late ? _mm_sub_epi8(all, _mm_subs_epu8(vm, vl)) : _mm_subs_epu8(vl, vm);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(w + i), r);
+  }
+#endif
+  for (; i < n; ++i)
+    w[i] = late ? uint8_t(255 - (m[i] > level ? m[i] - level : 0)) : uint8_t(m[i] < level ? level - m[i] : 0);
+}
+
+}  // namespace
+
+void mask_crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu, const DibSurface& mask,
                          const Rect& r, int t) {
-  const auto& table = blend_table().t;
-  int W = out.width;
+  // Every pixel is T[new][w] + T[old][255 - w] with w = t - m limited to
+  // 0..255: w = 255 is the new pixel itself (a finished one), w = 0 the old
+  // one (not begun: the display still holds it), so one blend per row does
+  // all three cases.
+  size_t n = size_t(r.right - r.left + 1) * 3;
+  std::vector<uint8_t> weights(n);
   for (int y = r.top; y <= r.bottom; ++y) {
-    int16_t* m = mask.data() + size_t(y) * W;
-    uint8_t* o = out.row(y);
-    const uint8_t* a = old.row(y);
-    const uint8_t* b = neu.row(y);
-    for (int x = r.left; x <= r.right; ++x) {
-      int d = t - m[x];
-      if (d <= 0) continue;
-      size_t i = size_t(x) * 3;
-      if (d > 254) {
-        o[i] = b[i], o[i + 1] = b[i + 1], o[i + 2] = b[i + 2];
-        m[x] = kMaskDone;
-        continue;
-      }
-      const uint8_t* keep = table[255 - d];
-      const uint8_t* take = table[d];
-      o[i] = static_cast<uint8_t>(keep[a[i]] + take[b[i]]);
-      o[i + 1] = static_cast<uint8_t>(keep[a[i + 1]] + take[b[i + 1]]);
-      o[i + 2] = static_cast<uint8_t>(keep[a[i + 2]] + take[b[i + 2]]);
-    }
+    size_t at = size_t(r.left) * 3;
+    fade_weights(weights.data(), mask.row(y) + at, n, t);
+    std::memcpy(out.row(y) + at, old.row(y) + at, n);
+    blend_row(out.row(y) + at, neu.row(y) + at, weights.data(), n);
   }
 }
 

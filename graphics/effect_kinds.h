@@ -20,16 +20,17 @@ bool run_effect_kind(int kind, int duration, const std::string& mask, const Rect
 void crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu, const Rect& rect, int level,
                     int parity);
 
-// A screen-sized mask for kinds 15 and 18: one value per pixel, the first
-// byte of the mask picture's visible cell tiled from (0, 0).
-void tile_mask(const std::string& tag, int width, int height, std::vector<int16_t>& mask);
+// A screen-sized mask for kinds 15 and 18: the first byte of each pixel of
+// the mask picture's visible cell, tiled from (0, 0), in all three bytes.
+void tile_mask(const std::string& tag, int width, int height, DibSurface& mask);
 
-// One mask-crossfade step at level t: pixels whose value m gives
-// d = t - m > 254 take the new picture and are marked done (value kDone);
-// 0 < d <= 254 become T[255 - d][old] + T[d][neu] in `out`.
-constexpr int16_t kMaskDone = 2000;
-void mask_crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu, std::vector<int16_t>& mask,
-                         const Rect& rect, int t);
+// One mask-crossfade step at level t: each pixel of value m, with
+// d = t - m, takes the new picture when d > 254, becomes
+// T[255 - d][old] + T[d][neu] when 0 < d <= 254, and keeps the old one
+// otherwise (`out` is the display, holding the old picture where no fade
+// has begun).
+void mask_crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu,
+                         const DibSurface& mask, const Rect& rect, int t);
 
 // Fills `dst` with blocks of `size` pixels aligned to the bottom-left corner
 // of the picture and clipped to it, each in the colour of src's pixel at the

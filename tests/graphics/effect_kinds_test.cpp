@@ -295,4 +295,38 @@ TEST_F(EffectKinds, EveryKindIsTheSameOnEveryRun) {
   }
 }
 
+TEST_F(EffectKinds, StepKernelsMatchTheTableFormulas) {
+  const auto& t = graphics::blend_table().t;
+  DibSurface old_pic, new_pic, mask, out;
+  for (DibSurface* p : {&old_pic, &new_pic, &mask, &out}) graphics::create_surface(*p, 64, 48);
+  uint32_t seed = 5;
+  auto next = [&seed] { return uint8_t((seed = seed * 1103515245u + 12345u) >> 16); };
+  for (uint8_t& b : old_pic.pixels) b = next();
+  for (uint8_t& b : new_pic.pixels) b = next();
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) memset(mask.row(y) + 3 * x, next(), 3);
+  graphics::Rect r{3, 2, 60, 40};
+  for (int level : {1, 77, 200, 300, 509, 600}) {
+    out.pixels = old_pic.pixels;
+    graphics::mask_crossfade_step(out, old_pic, new_pic, mask, r, level);
+    for (int y = r.top; y <= r.bottom; ++y)
+      for (int i = 3 * r.left; i < 3 * (r.right + 1); ++i) {
+        int d = level - mask.row(y)[i / 3 * 3];
+        uint8_t a = old_pic.row(y)[i], b = new_pic.row(y)[i];
+        uint8_t want = d > 254 ? b : d > 0 ? uint8_t(t[255 - d][a] + t[d][b]) : a;
+        ASSERT_EQ(out.row(y)[i], want) << level << " " << i << "," << y;
+      }
+  }
+  for (int parity : {0, 1}) {
+    out.pixels = old_pic.pixels;
+    graphics::crossfade_step(out, old_pic, new_pic, r, 99, parity);
+    for (int y = 0; y < 48; ++y)
+      for (int i = 0; i < 3 * 64; ++i) {
+        bool inside = y >= r.top && y <= r.bottom && i >= 3 * r.left && i < 3 * (r.right + 1) && i % 2 == parity;
+        uint8_t a = old_pic.row(y)[i], b = new_pic.row(y)[i];
+        ASSERT_EQ(out.row(y)[i], inside ? uint8_t(t[156][a] + t[99][b]) : a) << parity << " " << i << "," << y;
+      }
+  }
+}
+
 }  // namespace
