@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/screen.h"
+#include "graphics/commands.h"
 #include "interp/debug.h"
 #include "interp/error.h"
 #include "interp/random.h"
@@ -62,6 +63,7 @@ void play_game() {
     reset_state();
     interp::seed_random(platform::clock_ms());
     script::load_scenario();
+    graphics::start_pictures(screen_width, screen_height);
     script::scan_labels();
     interp::run_loop(1);
     if (interp::quit_requested) break;

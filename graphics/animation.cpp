@@ -1,6 +1,8 @@
 #include "graphics/animation.h"
 
+#include "graphics/effect.h"
 #include "graphics/screen.h"
+#include "platform/clock.h"
 
 namespace graphics {
 
@@ -58,6 +60,10 @@ bool advance_screen_animations(uint32_t now, bool (*interrupted)()) {
     }
   }
   return stepped;
+}
+
+void animation_tick(bool (*interrupted)()) {
+  if (advance_screen_animations(platform::clock_ms(), interrupted)) refresh_screen(1, 0, "");
 }
 
 }  // namespace graphics

@@ -19,4 +19,8 @@ bool step_animation(ImageRecord& r, uint32_t now);
 // stepped; the caller then refreshes the screen.
 bool advance_screen_animations(uint32_t now, bool (*interrupted)());
 
+// One animation tick of the waits: the pass above at the current time, and
+// the changed rectangles recomposed and shown at once.
+void animation_tick(bool (*interrupted)());
+
 }  // namespace graphics

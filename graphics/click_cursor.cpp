@@ -9,6 +9,7 @@
 #include "graphics/effect.h"
 #include "graphics/image_tag.h"
 #include "graphics/screen.h"
+#include "platform/clock.h"
 
 namespace graphics {
 
@@ -23,6 +24,7 @@ struct Backdrop {
   std::vector<uint8_t> pixels;
 };
 Backdrop backdrop;
+int cursor_x = 0, cursor_y = 0;
 
 void put_backdrop() {
   DibSurface& d = TheScreen.display;
@@ -85,5 +87,14 @@ void restore_cursor_backdrop() {
   backdrop.held = false;
   if (present_display_hook) present_display_hook();
 }
+
+void set_click_cursor_position(int x, int y) {
+  cursor_x = x;
+  cursor_y = y;
+}
+
+void click_cursor_save(int k) { save_cursor_backdrop(k, cursor_x, cursor_y); }
+void click_cursor_step(int k) { step_click_cursor(k, cursor_x, cursor_y, platform::clock_ms()); }
+void click_cursor_restore() { restore_cursor_backdrop(); }
 
 }  // namespace graphics

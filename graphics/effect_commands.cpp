@@ -40,13 +40,6 @@ void reset_window_effect() {
   window_effect.kind = 1;
 }
 
-void cmd_effect() {
-  int32_t n = interp::read_number();
-  if (n < 2 || n > 255) interp::report_errorf("パラメータエラー", "effect命令の第一パラメータは2～255です。");
-  interp::expect_comma();
-  EffectTable[n] = read_effect_definition();
-}
-
 void cmd_windoweffect() { window_effect = read_effect_definition(); }
 
 void cmd_effectblank() { effect_settings.blank_ms = interp::read_number(); }

@@ -1,4 +1,4 @@
-// graphics/effect_commands: the commands that define and set up effects, and the shakes.
+// graphics/effect_commands: the effect settings commands, the window effect and the shakes.
 #pragma once
 #include "graphics/effect.h"
 
@@ -8,7 +8,6 @@ namespace graphics {
 extern EffectDefinition window_effect;
 void reset_window_effect();
 
-void cmd_effect();          // effect N, kind[, duration][, mask]
 void cmd_windoweffect();    // windoweffect kind[, duration][, mask]
 void cmd_effectblank();     // effectblank ms
 void cmd_effectcut();       // effectcut

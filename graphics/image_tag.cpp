@@ -18,6 +18,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/plugins.h"
+#include "save/logs.h"
 
 namespace graphics {
 
@@ -148,6 +149,7 @@ void decode_bmp_from_archive(ImageRecord& r, const ArchiveEntry& entry) {
 // Finds the file on disk or in the archives and decodes it. False when the
 // record is to be left as it is without the final check.
 bool find_and_decode(ImageRecord& r, const std::string& name) {
+  if (loader_settings.file_log) save::log_append(save::FileLog, name);
   if (platform::game_file_exists(name)) {
     decode_from_disk(r, name, platform::game_path(name));
     return true;

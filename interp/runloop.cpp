@@ -1,5 +1,6 @@
 #include "interp/runloop.h"
 
+#include "graphics/commands.h"
 #include "interp/control_flow.h"
 #include "interp/dispatch.h"
 #include "interp/error.h"
@@ -153,6 +154,7 @@ void reset_to_start() {
   // as those parts of the system arrive.
   save_point_flag = true;
   rmenu_reset_request = false;
+  graphics::reset_pictures();
   clear_local_variables();
   script::jump_to_label("start");
   clear_call_stack();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "graphics/animation.h"
+#include "graphics/effect.h"
+#include "platform/clock.h"
 #include "graphics/image_tag.h"
 #include "graphics/screen.h"
 #include "graphics_test_util.h"
@@ -68,6 +70,28 @@ TEST(Animation, ScreenPassMarksSteppedSprites) {
   EXPECT_FALSE(graphics::advance_screen_animations(100, [] { return true; }));
   sp.visible = false;
   EXPECT_FALSE(graphics::advance_screen_animations(200, nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+class AnimationTick : public GameFolder {};
+
+TEST_F(AnimationTick, StepsAndShowsTheNewCell) {
+  platform::use_virtual_clock(true);
+  graphics::TheScreen = graphics::Screen();
+  graphics::reset_screen(64, 48);
+  graphics::reset_effect_table();
+  write_file("two.bmp", make_bmp(8, 4, 24, [](int x, int) { return x < 4 ? 0x111111u : 0x222222u; }));
+  graphics::load_sprite(0, ":c/2,50,0;two.bmp", 0, 0, -1, true);
+  graphics::refresh_screen(1, 0, "");
+  EXPECT_EQ(graphics::TheScreen.display.row(1)[3], 0x11);
+  graphics::TheScreen.sprites[0].image.last_step_ms = platform::clock_ms();
+  platform::advance_clock_to(platform::clock_ms() + 100);
+  graphics::animation_tick(nullptr);
+  EXPECT_EQ(graphics::TheScreen.display.row(1)[3], 0x22);
+  platform::use_virtual_clock(false);
 }
 
 }  // namespace

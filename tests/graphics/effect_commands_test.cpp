@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/effect.h"
+#include "graphics/commands.h"
 #include "graphics/effect_commands.h"
 #include "graphics/screen.h"
 #include "graphics/shake.h"

@@ -4,6 +4,7 @@
 
 #include "graphics/image_tag.h"
 #include "graphics_test_util.h"
+#include "save/logs.h"
 
 using graphics::ImageRecord;
 using namespace gtest_graphics;
@@ -52,6 +53,16 @@ TEST_F(Loader, LoadingAnotherTagKeepsOnlyTheColourKeys) {
   EXPECT_EQ(r.key_red, 0x10);
   EXPECT_EQ(r.key_blue, 0x30);
   EXPECT_EQ(r.tag, ":c;a.bmp");
+}
+
+TEST_F(Loader, FileLogRecordsPictureNames) {
+  write_file("bg/a.bmp", solid_bmp(2, 2, 0));
+  save::log_clear(save::FileLog);
+  graphics::load_image_tag(r, ":c;bg/a.bmp");
+  EXPECT_FALSE(save::log_contains(save::FileLog, "BG\\A.BMP"));
+  graphics::loader_settings.file_log = true;
+  graphics::load_image_tag(r, ":l;bg/a.bmp");
+  EXPECT_TRUE(save::log_contains(save::FileLog, "BG\\A.BMP"));
 }
 
 TEST_F(Loader, MissingFilesAreLoadErrors) {
