@@ -161,4 +161,37 @@ TEST_F(EffectCommands, ShakeCommandsThroughTheProgram) {
   EXPECT_NE(r.err.find("effect命令の第一パラメータは2～255です。"), std::string::npos) << r.err;
 }
 
+TEST_F(EffectCommands, EffectNumberErrorsThroughTheProgram) {
+  testsupport::GameFolder game;
+  struct Case {
+    const char* script;
+    const char* message;
+  } cases[] = {
+      {"*define\ngame\n*start\nbg white,5\nend\n", "未定義のエフェクトを使いました"},
+      {"*define\ngame\n*start\nbg white,77,100\nend\n", "不正なエフェクト番号です。EFFECT命令をチェックしてください。"},
+      {"*define\neffect 300,10,100\ngame\n*start\nend\n", "effect命令の第一パラメータは2～255です。"},
+      {"*define\ngame\n*start\neffect 2,10,100\nend\n", ""},  // only in the define block
+  };
+  for (const Case& c : cases) {
+    game.write_text("0.txt", c.script);
+    testsupport::RunResult r = testsupport::run_headless(game.path());
+    EXPECT_EQ(r.status, 1) << c.script;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+}
+
+TEST_F(EffectCommands, EveryKindRunsThroughTheProgram) {
+  testsupport::GameFolder game;
+  std::vector<uint8_t> mask = gtest_graphics::solid_bmp(8, 8, 0x808080);
+  game.write_bytes("mask.bmp", std::string(mask.begin(), mask.end()));
+  std::string script = "*define\neffect 2,18,40,\"mask.bmp\"\ngame\n*start\n";
+  for (int kind : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 90})
+    script += std::string("bg ") + (kind % 2 ? "white" : "black") + "," + std::to_string(kind) + ",40\n";
+  script += "bg white,15,40,\"mask.bmp\"\nbg black,2\nおわり\nend\n";
+  game.write_text("0.txt", script);
+  testsupport::RunResult r = testsupport::run_headless(game.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("おわり"), std::string::npos);
+}
+
 }  // namespace
