@@ -13,6 +13,8 @@ namespace graphics {
 
 namespace {
 
+constexpr int kMaxSwings = 4096;
+
 // The shakes' own generator (the C library's), so they leave the
 // scenario's random numbers alone and repeat from run to run.
 uint32_t shake_seed = 1;
@@ -88,6 +90,9 @@ void quake(int amplitude, int duration) {
 
 void quake_swing(bool vertical, int count, int duration) {
   if (!screen_surfaces_ready()) return;
+  // Swings past the screen's size only draw black; a count beyond any
+  // sensible one is cut so that the shake always ends.
+  count = std::min(count, kMaxSwings);
   begin_window_drawing();
   int64_t per = count > 0 ? int64_t(duration) / (16 * int64_t(count)) : 0;
   static const int kPhase[16] = {0, 1, 2, 3, 4, 3, 2, 1, 0, -1, -2, -3, -4, -3, -2, -1};

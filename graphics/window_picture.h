@@ -14,7 +14,7 @@ struct EffectHooks {
   bool (*fast_forward)() = nullptr;
   // Shows the picture in the window at once and keeps showing it; null
   // turns the window back to the display surface.
-  void (*present_picture)(const DibSurface* picture) = nullptr;
+  void (*present_picture)(DibSurface* picture) = nullptr;
 };
 extern EffectHooks effect_hooks;
 

@@ -42,7 +42,7 @@ class EffectCommands : public ::testing::Test {
     graphics::reset_window_effect();
     graphics::effect_settings = graphics::EffectSettings();
     shown.clear();
-    graphics::effect_hooks.present_picture = [](const DibSurface* p) {
+    graphics::effect_hooks.present_picture = [](DibSurface* p) {
       if (p) shown.push_back(*p);
     };
     for (int y = 0; y < 48; ++y)

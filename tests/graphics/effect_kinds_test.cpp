@@ -59,7 +59,7 @@ class EffectKinds : public GameFolder {
     pumped = 0;
     fast = false;
     pump_cost_ms = 0;
-    graphics::effect_hooks.present_picture = [](const DibSurface* p) {
+    graphics::effect_hooks.present_picture = [](DibSurface* p) {
       if (p) shown.push_back(*p);
     };
     graphics::effect_hooks.pump_one_message = [] {
