@@ -30,16 +30,17 @@ void finish_step(uint32_t began, int64_t step_ms) {
   sleep_until(began, step_ms);
 }
 
-// How far a time-driven level moves after a step: the elapsed time in
-// units of `per` ms, at least 1 (sleeping out the unit when the step was
-// faster). Capped so the level cannot overflow.
-int level_advance(uint32_t began, int64_t per) {
-  int64_t add = since(began) / per;
-  if (add < 1) {
-    sleep_until(began, per);
-    add = 1;
-  }
-  return int(std::min<int64_t>(add, 1024));
+// The level after a step of a time-driven kind (10, 15, 18): `levels`
+// levels span the duration from the effect's start, so slow steps take
+// larger strides and the whole lasts the duration whatever the steps cost
+// (and whatever the duration, not only multiples of the level count). A
+// step faster than one level waits for the next level's moment.
+int next_level(uint32_t start, int64_t duration, int levels, int level) {
+  if (duration <= 0) return level + 1024;
+  int64_t reached = int64_t(since(start)) * levels / duration;
+  if (reached > level) return int(std::min<int64_t>(reached, level + 1024));
+  sleep_until(start, ((int64_t(level) + 1) * duration + levels - 1) / levels);
+  return level + 1;
 }
 
 void copy_pixel_column(DibSurface& dst, const DibSurface& src, int x, int top, int bottom) {
@@ -99,8 +100,8 @@ void crossfade(int duration, const Rect& r) {
   Screen& s = TheScreen;
   copy_rect(s.scratch, s.display, r.left, r.top, r.right, r.bottom);
   int k = duration > 0 ? 1 : 255;  // no time at all: one step to the end
+  uint32_t start = platform::clock_ms();
   for (int parity = 1;; parity ^= 1) {
-    uint32_t began = platform::clock_ms();
     if (!empty_rect(r)) {
       crossfade_step(s.scratch, s.display, s.work, r, k, parity);
       copy_rect(WindowPicture, s.scratch, r.left, r.top, r.right, r.bottom);
@@ -108,12 +109,7 @@ void crossfade(int duration, const Rect& r) {
     show_window_picture();
     pump_effect_message();
     if (k == 255) break;
-    int64_t add = int64_t(since(began)) * 256 / duration;
-    if (add == 0) {
-      sleep_until(began, duration / 256);
-      add = 1;
-    }
-    k = int(std::min<int64_t>(k + add, 255));
+    k = std::min(next_level(start, duration, 256, k), 255);
   }
 }
 
@@ -178,10 +174,9 @@ void mask_wipe(int duration, const std::string& mask_tag, const Rect& r) {
     for (int y = r.top; y <= r.bottom; ++y)
       for (int x = r.left; x <= r.right; ++x) order[fill[value(x, y)]++] = uint32_t(y) * s.width + x;
   }
-  int64_t per = std::max(1, duration / 256);
   int done = -1;  // values up to this one have come in
+  uint32_t began = platform::clock_ms();
   for (int t = 1; t <= 254;) {
-    uint32_t began = platform::clock_ms();
     for (int v = done + 1; v <= t && !order.empty(); ++v)
       for (uint32_t i = start[v]; i < start[v + 1]; ++i) {
         int x = int(order[i] % s.width), y = int(order[i] / s.width);
@@ -191,7 +186,7 @@ void mask_wipe(int duration, const std::string& mask_tag, const Rect& r) {
     copy_rect(WindowPicture, s.display, r.left, r.top, r.right, r.bottom);
     show_window_picture();
     pump_effect_message();
-    t += level_advance(began, per);
+    t = next_level(began, duration, 256, t);
   }
 }
 
@@ -221,16 +216,15 @@ void mask_crossfade(int duration, const std::string& mask_tag, const Rect& r) {
   DibSurface mask;
   tile_mask(mask_tag, s.width, s.height, mask);
   copy_rect(s.scratch, s.display, r.left, r.top, r.right, r.bottom);  // the old picture
-  int64_t per = std::max(1, duration / 512);
+  uint32_t start = platform::clock_ms();
   for (int t = 1; t < 512;) {
-    uint32_t began = platform::clock_ms();
     if (!empty_rect(r)) {
       mask_crossfade_step(s.display, s.scratch, s.work, mask, r, t);
       copy_rect(WindowPicture, s.display, r.left, r.top, r.right, r.bottom);
     }
     show_window_picture();
     pump_effect_message();
-    t += level_advance(began, per);
+    t = next_level(start, duration, 512, t);
   }
 }
 

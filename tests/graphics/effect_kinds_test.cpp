@@ -145,9 +145,8 @@ TEST_F(EffectKinds, CrossfadeAlternatesHalvesAndGrowsWithTime) {
 TEST_F(EffectKinds, SlowCrossfadeStepsTakeLargerLevelsAndKeepTheDuration) {
   pump_cost_ms = 40;  // every step takes 40 ms: 40 levels at a time
   uint32_t took = run(10, 256);
-  EXPECT_LE(shown.size(), 8u);
-  EXPECT_EQ(shown[1].row(0)[0], graphics::blend_table().t[41][255]);
-  // 1, 41, ..., 241, 255: eight steps, the duration plus the last step.
+  EXPECT_EQ(shown[1].row(0)[0], graphics::blend_table().t[40][255]);
+  // 1, 40, 80, ..., 240, 255: eight steps, the duration plus the last step.
   EXPECT_EQ(shown.size(), 8u);
   EXPECT_EQ(took, 8u * 40 + 30);
 }
@@ -196,7 +195,20 @@ TEST_F(EffectKinds, MaskWipeTakesDarkAreasFirstAndTilesTheMask) {
   EXPECT_EQ(pixel(shown[99], 6, 9), 0u);
   EXPECT_EQ(pixel(shown.back(), 7, 9), 0u);        // 255 only in the final copy
   EXPECT_EQ(pixel(TheScreen.display, 7, 9), 0xffffffu);
-  EXPECT_NEAR(double(took), 254 + 30, 4);
+  EXPECT_EQ(took, 255u + 30);
+}
+
+TEST_F(EffectKinds, TimeDrivenKindsLastTheirDurationWhateverItIs) {
+  write_file("mask.bmp", solid_bmp(2, 2, 0x808080));
+  // 500 ms is no multiple of the 256 or 512 levels.
+  EXPECT_NEAR(double(run(10, 500)), 500 + 30, 3);
+  EXPECT_NEAR(double(run(15, 500, ":c;mask.bmp")), 500 + 30, 3);
+  EXPECT_NEAR(double(run(18, 500, ":c;mask.bmp")), 500 + 30, 3);
+  pump_cost_ms = 7;  // slow steps: fewer, larger ones, the same time
+  size_t fast_steps = shown.size();
+  shown.clear();
+  EXPECT_NEAR(double(run(18, 500, ":c;mask.bmp")), 500 + 30, 8);
+  EXPECT_LT(shown.size(), fast_steps / 3);
 }
 
 TEST_F(EffectKinds, MaskCrossfadeFadesEachPixelFromItsMaskValue) {
