@@ -7,6 +7,7 @@
 
 #include "graphics/image_tag.h"
 #include "interp/error.h"
+#include "interp/variables.h"
 #include "platform/clock.h"
 #include "platform/glyphs.h"
 #include "platform/sjis.h"
@@ -45,6 +46,26 @@ SpriteFont window_font() {
   return f;
 }
 
+// The text with each '$' and number replaced by that string variable.
+std::string substitute_variables(const char* p) {
+  std::string text;
+  while (*p) {
+    unsigned char c = static_cast<unsigned char>(*p);
+    if (platform::is_sjis_lead(c) && p[1]) {
+      text.append(p, 2);
+      p += 2;
+    } else if (c == '$' && p[1] >= '0' && p[1] <= '9') {
+      ++p;
+      long n = 0;
+      while (*p >= '0' && *p <= '9') n = std::min(n * 10 + (*p++ - '0'), 100000L);
+      text += interp::string_variable(static_cast<int32_t>(n));
+    } else {
+      text += *p++;
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
@@ -74,7 +95,7 @@ void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
     p += 7;
   }
   if (count == 0) interp::report_errorf("エラー", "画像タグ:sの次は色指定#rrggbbです。");
-  std::string text = p;
+  std::string text = substitute_variables(p);
 
   r.trans_mode = kTransAlpha;
   r.cell_count = count;

@@ -10,6 +10,7 @@
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "text/lookback.h"
 #include "text/output.h"
 
 namespace interp {
@@ -116,6 +117,9 @@ void run_loop(int mode) {
   if (mode == 1) {
     script::jump_to_label("define");
     define_finished = false;
+    // After definereset the stack may still hold frames of the run before
+    // the restart; the define block starts with an empty one.
+    clear_call_stack();
   }
   skip_blanks();
   while (!restart_requested && !quit_requested) {
@@ -136,8 +140,7 @@ void run_loop(int mode) {
     } else if (c == ';') {
       while (byte_at(ScriptPosition) != '\n' && byte_at(ScriptPosition) != '\0') ++ScriptPosition;
     } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') {
-      std::string name = read_identifier();
-      dispatch_command(name);
+      dispatch_at_position();
       if (define_mode == 1 && define_finished) return;
     } else {
       if (define_mode == 1)
@@ -158,6 +161,7 @@ void reset_to_start() {
   clear_local_variables();
   script::jump_to_label("start");
   clear_call_stack();
+  text::reset_lookback();
 }
 
 }  // namespace interp

@@ -2,6 +2,7 @@
 
 #include "graphics/image_tag.h"
 #include "graphics_test_util.h"
+#include "interp/variables.h"
 
 using graphics::ImageRecord;
 using namespace gtest_graphics;
@@ -146,6 +147,11 @@ TEST_F(TagParsing, StringSpritesHaveACellPerColour) {
     }
   EXPECT_GT(inked, 50);
   EXPECT_EQ(r.surface.row(0)[3 * (2 * cw - 1)], 255);
+  // '$' and a number take the string variable's text.
+  interp::set_string_variable(7, "abcd");
+  ImageRecord v;
+  graphics::decode_image_tag(v, ":s/10,10,0;#ffffff$7!");
+  EXPECT_EQ(v.surface.width, 2 * (5 * 10 / 2));
   // An explicit size with negative spacing widens the cell.
   ImageRecord q;
   graphics::decode_image_tag(q, ":s/20,22,-4;#ffffffab");
