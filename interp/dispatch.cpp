@@ -19,6 +19,10 @@
 #include "interp/variables.h"
 #include "script/define.h"
 #include "script/scenario.h"
+#include "app/main_window.h"
+#include "app/menu_commands.h"
+#include "text/traps.h"
+#include "text/wait_commands.h"
 
 namespace interp {
 
@@ -26,19 +30,19 @@ namespace interp {
 // wins. Rows without a handler belong to parts of the system not built yet.
 const CommandRow CommandTable[] = {
     // start-up and the main window
-    {"mousecursor", nullptr, false},
-    {"caption", nullptr, false},
-    {"movemousecursor", nullptr, false},
-    {"minimizewindow", nullptr, false},
+    {"mousecursor", app::cmd_mousecursor, false},
+    {"caption", app::cmd_caption, false},
+    {"movemousecursor", app::cmd_movemousecursor, false},
+    {"minimizewindow", app::cmd_minimizewindow, false},
     // menu-bar commands
-    {"menu_full", nullptr, false},
-    {"menu_click_page", nullptr, false},
-    {"menu_automode", nullptr, false},
-    {"menu_dwavvol", nullptr, false},
-    {"menu_click_def", nullptr, false},
-    {"menu_cd_on", nullptr, false},
-    {"menu_cd_off", nullptr, false},
-    {"menu_window", nullptr, false},
+    {"menu_full", app::cmd_menu_full, false},
+    {"menu_click_page", app::cmd_menu_click_page, false},
+    {"menu_automode", app::cmd_menu_automode, false},
+    {"menu_dwavvol", app::cmd_menu_dwavvol, false},
+    {"menu_click_def", app::cmd_menu_click_def, false},
+    {"menu_cd_on", app::cmd_menu_cd_on, false},
+    {"menu_cd_off", app::cmd_menu_cd_off, false},
+    {"menu_window", app::cmd_menu_window, false},
     // settings and menu customisation
     {"resetmenu", nullptr, true},
     {"insertmenu", nullptr, true},
@@ -141,30 +145,30 @@ const CommandRow CommandTable[] = {
     {"abssetcursor", nullptr, false},
     {"ispage", nullptr, false},
     // waiting, clicks, skip and auto modes
-    {"kidokumode", nullptr, false},
-    {"automode", nullptr, true},
-    {"usewheel", nullptr, true},
-    {"useescspc", nullptr, true},
-    {"ctrlalt", nullptr, true},
+    {"kidokumode", text::cmd_kidokumode, false},
+    {"automode", text::cmd_automode, true},
+    {"usewheel", text::cmd_usewheel, true},
+    {"useescspc", text::cmd_useescspc, true},
+    {"ctrlalt", text::cmd_ctrlalt, true},
     {"kidokuskip", nullptr, true},
-    {"automode_time", nullptr, true},
-    {"clickvoice", nullptr, true},
-    {"autoclick", nullptr, false},
-    {"lr_trap", nullptr, false},
-    {"lr_trap2", nullptr, false},
-    {"trap2", nullptr, false},
-    {"timertrap", nullptr, false},
-    {"trap", nullptr, false},
-    {"skipoff", nullptr, false},
-    {"delay", nullptr, false},
+    {"automode_time", text::cmd_automode_time, true},
+    {"clickvoice", text::cmd_clickvoice, true},
+    {"autoclick", text::cmd_autoclick, false},
+    {"lr_trap", text::cmd_lr_trap, false},
+    {"lr_trap2", text::cmd_lr_trap2, false},
+    {"trap2", text::cmd_trap2, false},
+    {"timertrap", text::cmd_timertrap, false},
+    {"trap", text::cmd_trap, false},
+    {"skipoff", text::cmd_skipoff, false},
+    {"delay", text::cmd_delay, false},
     {"spwait", nullptr, false},
-    {"wait", nullptr, false},
-    {"resettimer", nullptr, false},
-    {"waittimer", nullptr, false},
-    {"gettimer", nullptr, false},
-    {"click", nullptr, false},
-    {"clickpos", nullptr, false},
-    {"getmousepos", nullptr, false},
+    {"wait", text::cmd_wait, false},
+    {"resettimer", text::cmd_resettimer, false},
+    {"waittimer", text::cmd_waittimer, false},
+    {"gettimer", text::cmd_gettimer, false},
+    {"click", text::cmd_click, false},
+    {"clickpos", text::cmd_clickpos, false},
+    {"getmousepos", text::cmd_getmousepos, false},
     // lookback
     {"lookbacksp", nullptr, true},
     {"lookbackbutton", nullptr, true},

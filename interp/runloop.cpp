@@ -6,12 +6,15 @@
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "interp/variables.h"
+#include "platform/clock.h"
 #include "platform/sjis.h"
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "text/lookback.h"
 #include "text/output.h"
+#include "text/traps.h"
+#include "text/wait.h"
 
 namespace interp {
 
@@ -24,9 +27,6 @@ bool rmenu_reset_request = false;
 bool save_point_flag = true;
 
 namespace {
-
-// The click and timer traps are polled here once waits and traps exist.
-void poll_traps() {}
 
 // Takes the save-point snapshot when a new page begins, once save files exist.
 void take_save_point() {}
@@ -116,6 +116,7 @@ void run_loop(int mode) {
   define_mode = mode;
   if (mode == 1) {
     script::jump_to_label("define");
+    text::trap_state.click_label.clear();
     define_finished = false;
     // After definereset the stack may still hold frames of the run before
     // the restart; the define block starts with an empty one.
@@ -127,7 +128,11 @@ void run_loop(int mode) {
       reset_to_start();
       menu_reset_request = false;
     }
-    poll_traps();
+    // The zero-length sleep of each pass: on the virtual clock it moves time
+    // on (so that a loop polling the timer ends); on the real clock the
+    // system shares the processor without it, at no cost per command.
+    if (platform::virtual_clock()) platform::sleep_ms(0);
+    text::poll_traps();
     if (define_mode == 0 && save_point_flag) take_save_point();
     mark_read_text(ScriptPosition);
 
@@ -158,6 +163,8 @@ void reset_to_start() {
   save_point_flag = true;
   rmenu_reset_request = false;
   graphics::reset_pictures();
+  text::reset_wait_state();
+  text::clear_traps();
   clear_local_variables();
   script::jump_to_label("start");
   clear_call_stack();

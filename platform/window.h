@@ -1,0 +1,67 @@
+// platform/window: the main window on SDL2: creation, caption, full screen, presenting the display surface.
+#pragma once
+#include <string>
+
+namespace graphics {
+struct DibSurface;
+}
+
+namespace platform {
+
+// Height of the menu strip above the picture, in logical pixels.
+constexpr int kMenuStripHeight = 20;
+
+// Creates the (hidden) main window for a client area of width x height
+// logical pixels plus the menu strip, scaled by the largest integer factor
+// that fits the desktop. Headless: no window; still succeeds.
+bool create_main_window(int width, int height);
+void destroy_main_window();
+// Why the window could not be made.
+std::string window_error();
+// Shows the window and raises it; resizes it when the screen size changed.
+void show_main_window();
+void resize_main_window(int width, int height);
+
+void set_window_caption(const std::string& utf8);
+const std::string& window_caption();
+void minimise_main_window();
+
+// Desktop full screen with the picture scaled and letterboxed. False when
+// the switch failed (the window stays as it was).
+bool set_full_screen(bool on);
+bool full_screen_active();
+
+// In full screen the menu strip is attached only while the pointer is near
+// the top; in a window it is always attached.
+void set_menu_bar_attached(bool on);
+bool menu_bar_attached();
+
+// The surface the window shows (24-bit, screen size), owned by the screen
+// code. present_display copies it to the window (coalesced to the frame
+// rate; the next message poll flushes what was held back).
+void set_display_surface(graphics::DibSurface* surface);
+graphics::DibSurface* display_surface();
+void present_display();
+
+// Moves the pointer to a client point of the logical screen.
+void move_pointer(int x, int y);
+
+// Writes what the window shows (menu strip included) as PNG.
+bool write_window_png(const std::string& path);
+
+// Reads pending window-system events into the message queue.
+void poll_window_events();
+
+// Placement of the logical canvas (picture plus strip) in the window's
+// pixels: the largest aspect-kept rectangle, centred; with `integer_scale`
+// the largest whole multiple that fits (at least 1).
+struct Viewport {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+Viewport fit_canvas(int canvas_w, int canvas_h, int window_w, int window_h, bool integer_scale);
+// Window pixel to canvas point (may lie outside the canvas).
+void window_to_canvas(const Viewport& v, int canvas_w, int canvas_h, int px, int py, int& cx, int& cy);
+// The largest whole factor (at least 1) at which the canvas fits the area.
+int integer_scale_for(int canvas_w, int canvas_h, int area_w, int area_h);
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+// text/wait: the one-message pump, timed and click waits, skip and auto modes, and the flags the window procedure sets.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace text {
+
+// Interaction flags and settings (32-bit, as the window procedure and the
+// environment file handle them).
+extern int32_t click_flag;          // a left click, space or Enter arrived
+extern int32_t right_click_flag;    // a right click arrived
+extern int32_t skip_mode;
+extern int32_t auto_mode;
+extern int32_t auto_mode_allowed;   // `automode` appeared in the define block
+extern int32_t auto_mode_time;      // ms; negative: -n ms per character of the line
+extern int32_t autoclick_active;
+extern int32_t autoclick_interval;
+extern int32_t page_click_mode;     // '@' waits are passed over
+extern int32_t ctrl_alt_skip;       // the Ctrl skip needs Ctrl and Alt
+extern int32_t read_skip_only;      // skip mode stops at text not yet read
+extern uint32_t timer_base;
+extern int32_t cursor_shown;        // 0 none, 1 normal cursor, 2 page cursor
+extern bool wheel_reports;          // `usewheel`
+extern bool escape_space_reports;   // `useescspc`
+extern std::string click_voice[2];  // `clickvoice`: normal, page
+// Characters of the text line being shown (the text output counts them);
+// the per-character automatic mode waits for them.
+extern int32_t chars_in_line;
+// Set by the right-click menu when it ended a wait (load, reset, rgosub).
+extern bool wait_interrupted;
+// Where the click that ended the last `click`/`clickpos` wait was.
+extern int32_t last_click_x, last_click_y;
+
+// The work of later parts that the waits call when it exists: null until
+// its owner sets it.
+struct WaitHooks {
+  // One cell step of animated sprites and standing pictures, with the
+  // recomposition; `pending` says whether to stop early before a picture.
+  void (*step_animations)(bool (*input_waiting)()) = nullptr;
+  // The click cursor: save the area under it, step its cell, put it back.
+  void (*cursor_save)() = nullptr;
+  void (*cursor_step)() = nullptr;
+  void (*cursor_restore)() = nullptr;
+  // The right-click action; true when the wait must be left at once.
+  bool (*right_click)() = nullptr;
+  void (*show_lookback)() = nullptr;
+  // Voices: playing through the media interface; a DirectSound voice still
+  // playing after waiting up to ms (stops it when it ended); a click voice.
+  bool (*wave_voice_playing)() = nullptr;
+  bool (*direct_voice_playing)(uint32_t ms) = nullptr;
+  void (*play_click_voice)(const std::string& name) = nullptr;
+  // Saves the read-text record and (with globalon) the global variables.
+  void (*save_records)() = nullptr;
+};
+extern WaitHooks wait_hooks;
+
+// Yields, then takes one message and handles it (accelerator, translation,
+// window procedure). 1 if a message was handled, 0 if the queue was empty.
+int pump_one_message();
+
+// One animation tick of sprites, standing pictures and cursors.
+void advance_animations();
+
+// Waits ms milliseconds pumping messages; with click_ends a left click,
+// the Ctrl skip or skip mode ends it early.
+void timed_wait(uint32_t ms, bool click_ends);
+
+// The click wait (cursor as set in cursor_shown).
+void wait_for_click();
+
+bool ctrl_skip_held();
+bool escape_held();
+
+// What `reset` clears: the click flags, skip and automatic modes, autoclick.
+void reset_wait_state();
+// Every setting back to its start value (start and full restart).
+void reset_wait_defaults();
+
+}  // namespace text
