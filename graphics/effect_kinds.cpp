@@ -233,7 +233,10 @@ void hold(int duration) {
   Screen& s = TheScreen;
   for (int i = 0; i < 10; ++i) {
     uint32_t began = platform::clock_ms();
-    for (int y = 0; y < s.height; ++y) pump_effect_message();
+    // Up to one message per screen row: the queue is drained, and an
+    // empty queue ends the pumping at once.
+    for (int y = 0; y < s.height && pump_effect_message(); ++y) {
+    }
     std::memcpy(WindowPicture.pixels.data(), s.display.pixels.data(), s.display.pixels.size());
     std::memcpy(s.scratch.pixels.data(), s.display.pixels.data(), s.display.pixels.size());
     show_window_picture();

@@ -39,8 +39,6 @@ void copy_rect(DibSurface& dst, const DibSurface& src, int left, int top, int ri
   for (int y = top; y <= bottom; ++y) std::memcpy(dst.row(y) + size_t(left) * 3, src.row(y) + size_t(left) * 3, bytes);
 }
 
-void pump_effect_message() {
-  if (effect_hooks.pump_one_message) effect_hooks.pump_one_message();
-}
+bool pump_effect_message() { return effect_hooks.pump_one_message && effect_hooks.pump_one_message() != 0; }
 
 }  // namespace graphics

@@ -39,7 +39,7 @@ void end_window_drawing();
 // picture to another.
 void copy_rect(DibSurface& dst, const DibSurface& src, int left, int top, int right, int bottom);
 
-// One pumped message, when there is a window.
-void pump_effect_message();
+// One pumped message, when there is a window; false when none was waiting.
+bool pump_effect_message();
 
 }  // namespace graphics

@@ -23,6 +23,7 @@ std::vector<DibSurface> shown;  // every picture the window was given, in order
 int pumped = 0;
 bool fast = false;
 uint32_t pump_cost_ms = 0;  // virtual time each pumped message takes
+int queued = 0;             // messages waiting in the queue
 
 uint32_t pixel(const DibSurface& s, int x, int y) {
   const uint8_t* p = s.row(y) + 3 * x;
@@ -59,13 +60,16 @@ class EffectKinds : public GameFolder {
     pumped = 0;
     fast = false;
     pump_cost_ms = 0;
+    queued = 0;
     graphics::effect_hooks.present_picture = [](DibSurface* p) {
       if (p) shown.push_back(*p);
     };
     graphics::effect_hooks.pump_one_message = [] {
       ++pumped;
       if (pump_cost_ms) platform::sleep_ms(pump_cost_ms);
-      return 0;
+      if (queued == 0) return 0;
+      --queued;
+      return 1;
     };
     graphics::effect_hooks.fast_forward = [] { return fast; };
     fill(TheScreen.display, 0x000000);
@@ -264,7 +268,11 @@ TEST_F(EffectKinds, HoldKeepsThePictureAndLeavesTheScreenPending) {
   EXPECT_EQ(pixel(TheScreen.display, 3, 3), 0x334455u);
   EXPECT_FALSE(TheScreen.dirty.empty);
   EXPECT_EQ(took, 500u + 30);
-  EXPECT_EQ(pumped, 10 * 48);  // one message per screen row
+  EXPECT_EQ(pumped, 10);  // an empty queue ends each step's pumping
+  pumped = 0;
+  queued = 1000;  // a busy queue: up to one message per screen row
+  run(90, 500);
+  EXPECT_EQ(pumped, 10 * 48);
 }
 
 TEST_F(EffectKinds, SpeedOneHalvesAndCtrlDividesByEight) {
