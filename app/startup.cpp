@@ -14,7 +14,10 @@
 
 #include "app/screen.h"
 #include "graphics/commands.h"
+#include "graphics/effect.h"
+#include "graphics/screen.h"
 #include "graphics/surface.h"
+#include "graphics/window_picture.h"
 #include "interp/debug.h"
 #include "interp/error.h"
 #include "interp/random.h"
@@ -116,6 +119,20 @@ bool read_ms(const char* text, uint32_t& out) {
   return true;
 }
 
+// The window shows the display surface; effects pump messages between
+// their steps, run faster under the Ctrl skip or skip mode, and show the
+// window picture they draw on step by step.
+void connect_pictures_to_window() {
+  platform::set_display_surface(&graphics::TheScreen.display);
+  graphics::present_display_hook = platform::present_display;
+  graphics::effect_hooks.pump_one_message = text::pump_one_message;
+  graphics::effect_hooks.fast_forward = [] { return text::ctrl_skip_held() || text::skip_mode != 0; };
+  graphics::effect_hooks.present_picture = [](graphics::DibSurface* picture) {
+    platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
+    platform::present_display();
+  };
+}
+
 }  // namespace
 
 void play_game() {
@@ -125,6 +142,7 @@ void play_game() {
     interp::seed_random(platform::clock_ms());
     script::load_scenario();
     graphics::start_pictures(screen_width, screen_height);
+    connect_pictures_to_window();
     script::scan_labels();
     interp::run_loop(1);
     if (interp::quit_requested) break;

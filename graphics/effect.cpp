@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "graphics/effect_kinds.h"
 #include "graphics/screen.h"
+#include "graphics/window_picture.h"
 #include "interp/error.h"
+#include "platform/clock.h"
 
 namespace graphics {
 
@@ -56,9 +59,21 @@ void run_effect(int kind, int duration, const std::string& mask, const Rect* rec
   }
   if (effect_settings.speed == 1) duration /= 2;
   if (effect_settings.speed == 2) kind = 1;
-  if (kind != 1)
-    interp::report_errorf("エラー", "エフェクト%dの画面切り替えはこの版ではまだ使えません。", kind);
-  if (r.left <= r.right && r.top <= r.bottom) show_at_once(r);
+  if (kind != 1 && effect_hooks.fast_forward && effect_hooks.fast_forward()) {
+    if (effect_settings.cut)
+      kind = 1;
+    else
+      duration /= 8;
+  }
+  if (kind == 1) {
+    if (r.left <= r.right && r.top <= r.bottom) show_at_once(r);
+    return;
+  }
+  if (!screen_surfaces_ready()) return;
+  if (!run_effect_kind(kind, duration, mask, r)) return;  // kinds that end on their own
+  copy_rect(s.display, s.work, r.left, r.top, r.right, r.bottom);
+  end_window_drawing();
+  if (effect_settings.blank_ms > 0) platform::sleep_ms(uint32_t(effect_settings.blank_ms));
 }
 
 void refresh_screen(int kind, int duration, const std::string& mask) {

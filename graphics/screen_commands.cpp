@@ -5,7 +5,9 @@
 #include "graphics/click_cursor.h"
 #include "graphics/commands.h"
 #include "graphics/effect.h"
+#include "graphics/effect_commands.h"
 #include "graphics/image_tag.h"
+#include "graphics/overlays.h"
 #include "graphics/screen.h"
 #include "graphics/string_sprite.h"
 #include "interp/error.h"
@@ -298,6 +300,7 @@ void start_pictures(int width, int height) {
   sprite_font = SpriteFont();
   effect_settings = EffectSettings();
   reset_effect_table();
+  reset_window_effect();
   reset_screen(width, height);
   reset_pictures();
   platform::set_display_surface(&s.display);
@@ -310,6 +313,7 @@ void start_pictures(int width, int height) {
 
 void reset_pictures() {
   reset_screen(TheScreen.width, TheScreen.height);
+  reset_overlays();
   bool blank = loader_settings.blank_on_missing;
   loader_settings.blank_on_missing = true;
   load_click_cursors();

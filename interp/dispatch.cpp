@@ -4,6 +4,9 @@
 #include <string_view>
 
 #include "graphics/commands.h"
+#include "graphics/effect_commands.h"
+#include "graphics/overlays.h"
+#include "graphics/picture_tools.h"
 #include "interp/arithmetic.h"
 #include "interp/assign.h"
 #include "interp/control_flow.h"
@@ -211,28 +214,28 @@ const CommandRow CommandTable[] = {
     {"repaint", graphics::cmd_repaint, false},
     {"print", graphics::cmd_print, false},
     // transition effects
-    {"seteffectspeed", nullptr, false},
-    {"geteffectspeed", nullptr, false},
-    {"windoweffect", nullptr, false},
-    {"effectblank", nullptr, true},
+    {"seteffectspeed", graphics::cmd_seteffectspeed, false},
+    {"geteffectspeed", graphics::cmd_geteffectspeed, false},
+    {"windoweffect", graphics::cmd_windoweffect, false},
+    {"effectblank", graphics::cmd_effectblank, true},
     {"effect", graphics::cmd_effect, true},
-    {"effectcut", nullptr, true},
-    {"quake", nullptr, false},
-    {"yugami", nullptr, false},
-    {"flushout", nullptr, false},
-    {"quakex", nullptr, false},
-    {"quakey", nullptr, false},
+    {"effectcut", graphics::cmd_effectcut, true},
+    {"quake", graphics::cmd_quake, false},
+    {"yugami", graphics::cmd_flushout, false},
+    {"flushout", graphics::cmd_flushout, false},
+    {"quakex", graphics::cmd_quakex, false},
+    {"quakey", graphics::cmd_quakey, false},
     // number and bar displays, picture tools
-    {"grptest", nullptr, false},
-    {"bw2a", nullptr, false},
-    {"bw2a2", nullptr, false},
-    {"bmpcut", nullptr, false},
-    {"chainbmp", nullptr, false},
-    {"convgif", nullptr, false},
-    {"barclear", nullptr, false},
-    {"prnumclear", nullptr, false},
-    {"bar", nullptr, false},
-    {"prnum", nullptr, false},
+    {"grptest", graphics::cmd_grptest, false},
+    {"bw2a", graphics::cmd_bw2a, false},
+    {"bw2a2", graphics::cmd_bw2a2, false},
+    {"bmpcut", graphics::cmd_bmpcut, false},
+    {"chainbmp", graphics::cmd_chainbmp, false},
+    {"convgif", graphics::cmd_convgif, false},
+    {"barclear", graphics::cmd_barclear, false},
+    {"prnumclear", graphics::cmd_prnumclear, false},
+    {"bar", graphics::cmd_bar, false},
+    {"prnum", graphics::cmd_prnum, false},
     // selections
     {"selectcolor", nullptr, true},
     {"menuselectcolor", nullptr, true},
