@@ -1,7 +1,4 @@
 // The orvane program: reads the command line and plays a game folder.
-#include <cstdio>
+#include "app/startup.h"
 
-int main(int argc, char** argv) {
-  std::puts("orvane: not built yet");
-  return 0;
-}
+int main(int argc, char** argv) { return app::run_program(argc, argv); }

@@ -10,6 +10,10 @@
 
 namespace interp {
 
+// The program position: a byte offset into script::ScriptBuffer. Every
+// reader moves it; jumps set it.
+extern int32_t ScriptPosition;
+
 char skip_blanks();        // the byte at the new position
 char skip_blank_lines();   // also skips LFs
 std::string read_identifier();  // lower-cased; trailing blanks skipped; may be empty
@@ -22,9 +26,13 @@ void expect_comma();
 // 1: one element, 2: a row (one index fewer than the dimensions).
 ArrayReference read_array_reference(int mode);
 
-// The byte at the position, and consuming it.
+// The byte at the position, and consuming it. advance never moves past the
+// script's terminating NUL.
 char peek_byte();
 void advance(int32_t n = 1);
+
+// The byte at an offset (NUL outside the script).
+char script_byte(int32_t offset);
 
 // Consumes the sigil byte at the position ('%', '$' or '?') that the handler
 // has checked, and reads the variable number after it with read_number:

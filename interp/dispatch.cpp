@@ -1,0 +1,399 @@
+#include "interp/dispatch.h"
+
+#include <unordered_map>
+
+#include "interp/arithmetic.h"
+#include "interp/assign.h"
+#include "interp/control_flow.h"
+#include "interp/debug.h"
+#include "interp/error.h"
+#include "interp/runloop.h"
+#include "interp/strings.h"
+#include "interp/system_commands.h"
+#include "interp/variables.h"
+#include "script/define.h"
+
+namespace interp {
+
+// Every command in dispatch order. When a name appears twice the first row
+// wins. Rows without a handler belong to parts of the system not built yet.
+const CommandRow CommandTable[] = {
+    // start-up and the main window
+    {"mousecursor", nullptr, false},
+    {"caption", nullptr, false},
+    {"movemousecursor", nullptr, false},
+    {"minimizewindow", nullptr, false},
+    // menu-bar commands
+    {"menu_full", nullptr, false},
+    {"menu_click_page", nullptr, false},
+    {"menu_automode", nullptr, false},
+    {"menu_dwavvol", nullptr, false},
+    {"menu_click_def", nullptr, false},
+    {"menu_cd_on", nullptr, false},
+    {"menu_cd_off", nullptr, false},
+    {"menu_window", nullptr, false},
+    // settings and menu customisation
+    {"resetmenu", nullptr, true},
+    {"insertmenu", nullptr, true},
+    {"mode_ext", nullptr, true},
+    {"mode_kanade", nullptr, true},
+    {"mode_saya", nullptr, true},
+    {"versionstr", nullptr, true},
+    {"killmenu", nullptr, true},
+    // dialogs
+    {"mesbox", nullptr, false},
+    {"inputstr", nullptr, false},
+    {"input", nullptr, false},
+    {"inputnum", nullptr, false},
+    // labels and the define block
+    {"definereset", script::cmd_definereset, false},
+    {"stralias", script::cmd_stralias, true},
+    {"numalias", script::cmd_numalias, true},
+    {"game", script::cmd_game, true},
+    // variables and arrays
+    {"movl", cmd_movl, false},
+    {"dim", cmd_dim, true},
+    {"intlimit", cmd_intlimit, true},
+    // control flow
+    {"end", cmd_end, false},
+    {"tablegoto", cmd_tablegoto, false},
+    {"jumpf", cmd_jumpf, false},
+    {"jumpb", cmd_jumpb, false},
+    {"goto", cmd_goto, false},
+    {"skip", cmd_skip, false},
+    {"gosub", cmd_gosub, false},
+    {"for", cmd_for, false},
+    {"next", cmd_next, false},
+    {"break", cmd_break, false},
+    {"return", cmd_return, false},
+    {"notif", cmd_notif, false},
+    {"if", cmd_if, false},
+    // arithmetic, string and utility commands
+    {"getversion", cmd_getversion, false},
+    {"winexec", cmd_winexec, false},
+    {"filecreate", cmd_filecreate, false},
+    {"fileremove", cmd_fileremove, false},
+    {"date", cmd_date, false},
+    {"time", cmd_time, false},
+    {"mov", cmd_mov, false},
+    {"mov5", cmd_mov5, false},
+    {"mov6", cmd_mov6, false},
+    {"mov7", cmd_mov7, false},
+    {"mov8", cmd_mov8, false},
+    {"mov9", cmd_mov9, false},
+    {"mov10", cmd_mov10, false},
+    {"mov4", cmd_mov4, false},
+    {"mov3", cmd_mov3, false},
+    {"rnd", cmd_rnd, false},
+    {"rnd2", cmd_rnd2, false},
+    {"getreg", cmd_getreg, false},
+    {"getini", cmd_getini, false},
+    {"itoa", cmd_itoa, false},
+    {"atoi", cmd_atoi, false},
+    {"add", cmd_add, false},
+    {"sub", cmd_sub, false},
+    {"inc", cmd_inc, false},
+    {"dec", cmd_dec, false},
+    {"shell", cmd_shell, false},
+    {"mul", cmd_mul, false},
+    {"div", cmd_div, false},
+    {"mod", cmd_mod, false},
+    {"len", cmd_len, false},
+    {"mid", cmd_mid, false},
+    {"cmp", cmd_cmp, false},
+    // error reporting and debugging aids
+    {"errorsave", cmd_errorsave, true},
+    {"chkdbg", cmd_chkdbg, true},
+    {"createdebugwindow", cmd_createdebugwindow, true},
+    // message window and text settings
+    {"windowback", nullptr, true},
+    {"noteraseman", nullptr, true},
+    {"defaultspeed", nullptr, true},
+    {"defaultfont", nullptr, true},
+    {"linkcolor", nullptr, true},
+    {"locate", nullptr, false},
+    {"br", nullptr, false},
+    {"textoff", nullptr, false},
+    {"texton", nullptr, false},
+    {"textclear", nullptr, false},
+    {"textmode", nullptr, false},
+    {"erasetextwindow", nullptr, false},
+    {"textspeed", nullptr, false},
+    {"getcursorpos", nullptr, false},
+    {"getnextline", nullptr, false},
+    {"setfont", nullptr, false},
+    {"setwindow", nullptr, false},
+    {"setwindow2", nullptr, false},
+    // text output
+    {"texec", nullptr, false},
+    {"textgosub", nullptr, true},
+    {"linepage", nullptr, true},
+    {"clickstr", nullptr, true},
+    {"puttext", nullptr, false},
+    {"setcursor", nullptr, false},
+    {"abssetcursor", nullptr, false},
+    {"ispage", nullptr, false},
+    // waiting, clicks, skip and auto modes
+    {"kidokumode", nullptr, false},
+    {"automode", nullptr, true},
+    {"usewheel", nullptr, true},
+    {"useescspc", nullptr, true},
+    {"ctrlalt", nullptr, true},
+    {"kidokuskip", nullptr, true},
+    {"automode_time", nullptr, true},
+    {"clickvoice", nullptr, true},
+    {"autoclick", nullptr, false},
+    {"lr_trap", nullptr, false},
+    {"lr_trap2", nullptr, false},
+    {"trap2", nullptr, false},
+    {"timertrap", nullptr, false},
+    {"trap", nullptr, false},
+    {"skipoff", nullptr, false},
+    {"delay", nullptr, false},
+    {"spwait", nullptr, false},
+    {"wait", nullptr, false},
+    {"resettimer", nullptr, false},
+    {"waittimer", nullptr, false},
+    {"gettimer", nullptr, false},
+    {"click", nullptr, false},
+    {"clickpos", nullptr, false},
+    {"getmousepos", nullptr, false},
+    // lookback
+    {"lookbacksp", nullptr, true},
+    {"lookbackbutton", nullptr, true},
+    {"lookbackcolor", nullptr, true},
+    {"lookbackvoice", nullptr, true},
+    {"lookbackon", nullptr, false},
+    {"lookbackoff", nullptr, false},
+    {"textcommit", nullptr, false},
+    {"gettext", nullptr, false},
+    {"lookbackflush", nullptr, false},
+    // image tags and loading
+    {"noloaderror", nullptr, true},
+    {"spfont", nullptr, true},
+    {"jpegmode", nullptr, true},
+    {"spi", nullptr, true},
+    {"transmode", nullptr, true},
+    // archives
+    {"zpk", nullptr, true},
+    {"zpkdir", nullptr, true},
+    {"arc", nullptr, true},
+    // screen layers and sprites
+    {"bgalia", nullptr, true},
+    {"humanz", nullptr, true},
+    {"underline", nullptr, true},
+    {"monocro", nullptr, false},
+    {"nega", nullptr, false},
+    {"bg", nullptr, false},
+    {"ld", nullptr, false},
+    {"ofscpy", nullptr, false},
+    {"blt", nullptr, false},
+    {"tal", nullptr, false},
+    {"lsph", nullptr, false},
+    {"lsp", nullptr, false},
+    {"spstr", nullptr, false},
+    {"csp", nullptr, false},
+    {"allsphide", nullptr, false},
+    {"allspresume", nullptr, false},
+    {"vsp", nullptr, false},
+    {"cell", nullptr, false},
+    {"msp", nullptr, false},
+    {"amsp", nullptr, false},
+    {"cl", nullptr, false},
+    {"repaint", nullptr, false},
+    {"print", nullptr, false},
+    // transition effects
+    {"seteffectspeed", nullptr, false},
+    {"geteffectspeed", nullptr, false},
+    {"windoweffect", nullptr, false},
+    {"effectblank", nullptr, true},
+    {"effect", nullptr, true},
+    {"effectcut", nullptr, true},
+    {"quake", nullptr, false},
+    {"yugami", nullptr, false},
+    {"flushout", nullptr, false},
+    {"quakex", nullptr, false},
+    {"quakey", nullptr, false},
+    // number and bar displays, picture tools
+    {"grptest", nullptr, false},
+    {"bw2a", nullptr, false},
+    {"bw2a2", nullptr, false},
+    {"bmpcut", nullptr, false},
+    {"chainbmp", nullptr, false},
+    {"convgif", nullptr, false},
+    {"barclear", nullptr, false},
+    {"prnumclear", nullptr, false},
+    {"bar", nullptr, false},
+    {"prnum", nullptr, false},
+    // selections
+    {"selectcolor", nullptr, true},
+    {"menuselectcolor", nullptr, true},
+    {"selectvoice", nullptr, true},
+    {"menuselectvoice", nullptr, true},
+    {"menusetwindow", nullptr, true},
+    {"select", nullptr, false},
+    {"cselgoto", nullptr, false},
+    {"csel", nullptr, false},
+    {"getcselnum", nullptr, false},
+    {"selgosub", nullptr, false},
+    {"selnum", nullptr, false},
+    {"cselbtn", nullptr, false},
+    // buttons
+    {"transbtn", nullptr, false},
+    {"btnnowindowerase", nullptr, true},
+    {"maskbtn", nullptr, false},
+    {"btncancel", nullptr, false},
+    {"btndef", nullptr, false},
+    {"btn", nullptr, false},
+    {"spbtn2", nullptr, false},
+    {"spbtn", nullptr, false},
+    {"cellcheckspbtn", nullptr, false},
+    {"existspbtn", nullptr, false},
+    {"delbtn", nullptr, false},
+    {"exbtn_d", nullptr, false},
+    {"btnarea", nullptr, false},
+    {"btndown", nullptr, false},
+    {"spclclk", nullptr, false},
+    {"getpageup", nullptr, false},
+    {"getcursor", nullptr, false},
+    {"getfunction", nullptr, false},
+    {"gettab", nullptr, false},
+    {"getenter", nullptr, false},
+    {"escoutcursor", nullptr, false},
+    {"exbtn", nullptr, false},
+    {"isdown", nullptr, false},
+    {"btnwait", nullptr, false},
+    {"btntime", nullptr, false},
+    {"btntimer", nullptr, false},
+    {"btntime2", nullptr, false},
+    {"btnwait2", nullptr, false},
+    {"getbtntimer", nullptr, false},
+    {"textbtnwait", nullptr, false},
+    {"selectbtnwait", nullptr, false},
+    {"tbtnwait", nullptr, false},
+    // right-click menu and system calls
+    {"rgosub", nullptr, true},
+    {"rlookback", nullptr, true},
+    {"roff", nullptr, true},
+    {"rmenu", nullptr, true},
+    {"reset", nullptr, false},
+    {"rmode", nullptr, false},
+    {"systemcall", nullptr, false},
+    // music
+    {"mp3fadeout", nullptr, false},
+    {"cdfadeout", nullptr, false},
+    {"stop", nullptr, false},
+    {"mp3", nullptr, false},
+    {"bgmonce", nullptr, false},
+    {"mp3save", nullptr, false},
+    {"bgmsave", nullptr, false},
+    {"mp3loop", nullptr, false},
+    {"bgm", nullptr, false},
+    {"play", nullptr, false},
+    {"playonce", nullptr, false},
+    {"playstop", nullptr, false},
+    // sound effects and voices
+    {"mode_wave_demo", nullptr, true},
+    {"nodv", nullptr, true},
+    {"dsound", nullptr, true},
+    {"soundpressplgin", nullptr, true},
+    {"wave", nullptr, false},
+    {"dwave", nullptr, false},
+    {"dwaveload", nullptr, false},
+    {"dwaveplay", nullptr, false},
+    {"dwaveplayloop", nullptr, false},
+    {"dwaveloop", nullptr, false},
+    {"dwavestop", nullptr, false},
+    {"wavestop", nullptr, false},
+    {"waveloop", nullptr, false},
+    // volume control
+    {"getcdvol", nullptr, false},
+    {"setcdvol", nullptr, false},
+    {"setcdrestorevol", nullptr, false},
+    {"resetcdrestorevol", nullptr, false},
+    {"restorecdvol", nullptr, false},
+    {"delbgmvol", nullptr, true},
+    {"defvoicevol", nullptr, true},
+    {"defsevol", nullptr, true},
+    {"defmp3vol", nullptr, true},
+    {"getvoicevol", nullptr, false},
+    {"getsevol", nullptr, false},
+    {"chvol", nullptr, false},
+    {"voicevol", nullptr, false},
+    {"sevol", nullptr, false},
+    {"mp3vol", nullptr, false},
+    {"voltest", nullptr, false},
+    // video
+    {"mpegplay", nullptr, false},
+    {"mpegplay2", nullptr, false},
+    {"ie", nullptr, false},
+    {"avi", nullptr, false},
+    // save-game files
+    {"savetime", nullptr, false},
+    {"savenumber", nullptr, true},
+    {"savename", nullptr, true},
+    {"savegame", nullptr, false},
+    {"loadgame", nullptr, false},
+    {"savefileexist", nullptr, false},
+    {"saveon", nullptr, false},
+    {"saveoff", nullptr, false},
+    // global variables, read-text record and logs
+    {"filelog", nullptr, true},
+    {"labellog", nullptr, true},
+    {"globalon", nullptr, true},
+};
+
+const int kCommandCount = sizeof CommandTable / sizeof CommandTable[0];
+
+namespace {
+
+// Name to first row, built once: one map for the *define block (every row)
+// and one for the game proper (definition-only rows left out, so that their
+// names fall through like any other word).
+struct CommandIndex {
+  std::unordered_map<std::string, const CommandRow*> define_rows;
+  std::unordered_map<std::string, const CommandRow*> game_rows;
+  CommandIndex() {
+    for (int i = 0; i < kCommandCount; ++i) {
+      const CommandRow& row = CommandTable[i];
+      define_rows.emplace(row.name, &row);
+      if (!row.definition_only) game_rows.emplace(row.name, &row);
+    }
+  }
+};
+
+const CommandIndex& command_index() {
+  static const CommandIndex index;
+  return index;
+}
+
+[[noreturn]] void report_not_available(const std::string& name) {
+  report_errorf("未対応の命令", "命令\"%s\"はこの版ではまだ使えません。", name.c_str());
+}
+
+}  // namespace
+
+const CommandRow* find_command(const std::string& name, int mode) {
+  const CommandIndex& index = command_index();
+  const auto& rows = mode == 1 ? index.define_rows : index.game_rows;
+  auto it = rows.find(name);
+  return it == rows.end() ? nullptr : it->second;
+}
+
+void dispatch_command(const std::string& name) {
+  if (rmenu_reset_request) {
+    reset_to_start();
+    return;
+  }
+  if (const CommandRow* row = find_command(name, define_mode)) {
+    if (!row->handler) report_not_available(name);
+    row->handler();
+    return;
+  }
+  // A word that is no command may be a voice shorthand: dv12 or v12 plays
+  // voice\12.wav. Sound playback does not exist in this build yet.
+  if (name.rfind("dv", 0) == 0 || name.rfind("v", 0) == 0) report_not_available(name);
+  report_errorf("構文エラー", "不正な命令\"%s\"です。", name.c_str());
+}
+
+}  // namespace interp

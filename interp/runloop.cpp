@@ -1,0 +1,161 @@
+#include "interp/runloop.h"
+
+#include "interp/control_flow.h"
+#include "interp/dispatch.h"
+#include "interp/error.h"
+#include "interp/readers.h"
+#include "interp/variables.h"
+#include "platform/sjis.h"
+#include "save/logs.h"
+#include "script/labels.h"
+#include "script/scenario.h"
+#include "text/output.h"
+
+namespace interp {
+
+int define_mode = 0;
+bool define_finished = false;
+bool restart_requested = false;
+bool quit_requested = false;
+bool menu_reset_request = false;
+bool rmenu_reset_request = false;
+bool save_point_flag = true;
+
+namespace {
+
+// The click and timer traps are polled here once waits and traps exist.
+void poll_traps() {}
+
+// Takes the save-point snapshot when a new page begins, once save files exist.
+void take_save_point() {}
+
+// Marks the byte as read in the read-text record, once that record exists
+// (and switches skip mode off at unread text when only read text is skipped).
+void mark_read_text(int32_t position) {}
+
+inline unsigned char byte_at(int32_t p) { return static_cast<unsigned char>(script::ScriptBuffer[p]); }
+
+// The text line buffer holds 528 bytes with the NUL: what does not fit is
+// dropped (the rest of the source line is still read, so the position ends
+// at the line's end). A double-byte character is never split.
+struct TextLine {
+  std::string bytes;
+  size_t limit;
+  void add(const char* s, size_t n) {
+    for (size_t i = 0; i < n;) {
+      size_t step = (platform::is_sjis_lead(static_cast<unsigned char>(s[i])) && i + 1 < n) ? 2 : 1;
+      if (bytes.size() + step > limit) return;
+      bytes.append(s + i, step);
+      i += step;
+    }
+  }
+};
+
+void append_full_width_number(TextLine& line, int32_t value) {
+  int64_t v = value;
+  if (v < 0) {
+    line.add("\x81\x7c", 2);  // －
+    v = -v;
+  }
+  char digits[12];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>(v % 10);
+    v /= 10;
+  } while (v > 0);
+  while (n > 0) {
+    char fw[2] = {'\x82', static_cast<char>(0x4f + digits[--n])};  // ０..９
+    line.add(fw, 2);
+  }
+}
+
+}  // namespace
+
+std::string assemble_text_line() {
+  TextLine line;
+  line.limit = kTextLineCapacity - 1 - (text::line_page_mode ? 1 : 0);
+  int32_t& p = ScriptPosition;
+  while (true) {
+    unsigned char c = byte_at(p);
+    if (c == '\0' || c == '\n') break;
+    if (platform::is_sjis_lead(c)) {
+      // The pair is copied unexamined, but never the script's final NUL.
+      if (byte_at(p + 1) == '\0') {
+        line.add(reinterpret_cast<const char*>(&c), 1);
+        ++p;
+        break;
+      }
+      line.add(script::ScriptBuffer + p, 2);
+      p += 2;
+      continue;
+    }
+    if (text::text_gosub_mode && (c == '@' || c == '\\')) {
+      line.add(script::ScriptBuffer + p, 1);
+      ++p;
+      break;
+    }
+    if (c == '$') {
+      std::string s = read_string();
+      line.add(s.data(), s.size());
+      continue;
+    }
+    if ((c == '%' || c == '?') && !(p >= 2 && byte_at(p - 2) == '!')) {
+      append_full_width_number(line, read_number());
+      continue;
+    }
+    line.add(script::ScriptBuffer + p, 1);
+    ++p;
+  }
+  if (text::line_page_mode) line.bytes += '\\';
+  return line.bytes;
+}
+
+void run_loop(int mode) {
+  define_mode = mode;
+  if (mode == 1) {
+    script::jump_to_label("define");
+    define_finished = false;
+  }
+  skip_blanks();
+  while (!restart_requested && !quit_requested) {
+    if (menu_reset_request) {
+      reset_to_start();
+      menu_reset_request = false;
+    }
+    poll_traps();
+    if (define_mode == 0 && save_point_flag) take_save_point();
+    mark_read_text(ScriptPosition);
+
+    unsigned char c = byte_at(ScriptPosition);
+    if (c == '\0') report_errorf("スクリプトエラー", "ファイルの終端に達しました。");
+    if (c == '\t' || c == '\n' || c == ' ' || c == ':' || c == '~') {
+      ++ScriptPosition;
+    } else if (c == '*') {
+      save::log_append(save::LabelLog, read_label());
+    } else if (c == ';') {
+      while (byte_at(ScriptPosition) != '\n' && byte_at(ScriptPosition) != '\0') ++ScriptPosition;
+    } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') {
+      std::string name = read_identifier();
+      dispatch_command(name);
+      if (define_mode == 1 && define_finished) return;
+    } else {
+      if (define_mode == 1)
+        report_errorf("定義ブロックエラー", "*defineブロックには、表示文はおけません。");
+      std::string line = assemble_text_line();
+      text::display_text_line(line.c_str());
+      if (rmenu_reset_request) reset_to_start();
+    }
+  }
+}
+
+void reset_to_start() {
+  // Sound, the message window, pictures, traps and timers are cleared here
+  // as those parts of the system arrive.
+  save_point_flag = true;
+  rmenu_reset_request = false;
+  clear_local_variables();
+  script::jump_to_label("start");
+  clear_call_stack();
+}
+
+}  // namespace interp

@@ -1,0 +1,144 @@
+#include "script/scenario.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "app/screen.h"
+#include "interp/error.h"
+#include "platform/files.h"
+
+namespace script {
+
+namespace {
+
+// One byte more than the capacity so that the NUL always has room, even in
+// the instant before the length check fires.
+std::unique_ptr<char[]> storage;
+char* buffer = nullptr;
+int32_t length = 0;
+
+void start_buffer() {
+  storage.reset(new char[kScriptCapacity + 1]);
+  buffer = storage.get();
+  buffer[0] = '\0';
+  length = 0;
+  ScriptBuffer = buffer;
+  scenario_length = 0;
+  numbered_files = false;
+  for (int32_t& e : FileEndTable) e = kMissingFile;
+}
+
+// Appends the LF that ends every file and enforces the size limit.
+void append_line_feed() {
+  buffer[length++] = '\n';
+  if (length >= kScriptCapacity) {
+    buffer[kScriptCapacity - 1] = '\0';
+    scenario_length = kScriptCapacity - 1;
+    interp::report_errorf("エラー", "シナリオが長すぎます。");
+  }
+}
+
+int32_t room() { return kScriptCapacity - 1 - length; }
+
+// Reads a numbered file as the C library's text mode does: CR LF becomes LF,
+// a Ctrl-Z byte ends the file. At most room() bytes are stored.
+void read_text_file(FILE* f) {
+  unsigned char chunk[65536];
+  bool pending_cr = false;
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+    for (size_t i = 0; i < got; ++i) {
+      unsigned char c = chunk[i];
+      if (pending_cr) {
+        pending_cr = false;
+        if (c != '\n') {
+          if (room() <= 0) return;
+          buffer[length++] = '\r';
+        }
+      }
+      if (c == 0x1a) return;
+      if (c == '\r') {
+        pending_cr = true;
+        continue;
+      }
+      if (room() <= 0) return;
+      buffer[length++] = static_cast<char>(c);
+    }
+  }
+  if (pending_cr && room() > 0) buffer[length++] = '\r';
+}
+
+void load_numbered_files() {
+  numbered_files = true;
+  for (int n = 0; n < kFileCount; ++n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%d.txt", n);
+    FILE* f = std::fopen(platform::game_path(name).c_str(), "rb");
+    if (!f) {
+      FileEndTable[n] = kMissingFile;
+      continue;
+    }
+    read_text_file(f);
+    std::fclose(f);
+    FileEndTable[n] = length;
+    append_line_feed();
+  }
+}
+
+void load_scrambled(const char* name, const unsigned char* key, int key_length) {
+  FILE* f = std::fopen(platform::game_path(name).c_str(), "rb");
+  if (!f) return;
+  unsigned char chunk[65536];
+  size_t got;
+  int64_t k = 0;
+  while (room() > 0 && (got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+    for (size_t i = 0; i < got && room() > 0; ++i, ++k)
+      buffer[length++] = static_cast<char>(chunk[i] ^ key[k % key_length]);
+  }
+  std::fclose(f);
+  append_line_feed();
+}
+
+}  // namespace
+
+const char* ScriptBuffer = "";
+int32_t scenario_length = 0;
+int32_t FileEndTable[kFileCount];
+bool numbered_files = false;
+
+void load_scenario() {
+  start_buffer();
+  bool have_zero = platform::game_file_exists("0.txt");
+  if (!have_zero && platform::game_file_exists("orva_sec.dat"))
+    load_scrambled("orva_sec.dat", kProtectedKey, 5);
+  else if (!have_zero && platform::game_file_exists("orvana.dat"))
+    load_scrambled("orvana.dat", &kScrambleKey, 1);
+  else
+    load_numbered_files();
+  buffer[length] = '\0';
+  scenario_length = length;
+  if (length >= 8 && std::memcmp(buffer, ";mode800", 8) == 0) {
+    app::screen_width = 800;
+    app::screen_height = 600;
+  }
+}
+
+void set_scenario_text(std::string_view text) {
+  start_buffer();
+  size_t n = text.size() < size_t(kScriptCapacity - 1) ? text.size() : size_t(kScriptCapacity - 1);
+  std::memcpy(buffer, text.data(), n);
+  length = static_cast<int32_t>(n);
+  buffer[length] = '\0';
+  scenario_length = length;
+}
+
+void free_scenario() {
+  storage.reset();
+  buffer = nullptr;
+  length = 0;
+  ScriptBuffer = "";
+  scenario_length = 0;
+}
+
+}  // namespace script
