@@ -121,7 +121,7 @@ void hide_message_window() {
 void clear_message_window() {
   MessageWindow& w = message_window;
   w.column = w.row = 0;
-  end_transcript_row();
+  end_transcript_page();
   text_layers();
   std::fill(coverage_map.begin(), coverage_map.end(), 0);
   std::fill(colour_layer.pixels.begin(), colour_layer.pixels.end(), 0);

@@ -49,4 +49,10 @@ void end_transcript_row() {
   row.clear();
 }
 
+void end_transcript_page() {
+  if (!transcript || row.empty()) return;
+  write_transcript_line(row.c_str());
+  row.clear();
+}
+
 }  // namespace text

@@ -19,5 +19,7 @@ void write_transcript_line(const char* sjis);
 // Closing the transcript writes an unfinished row.
 void add_transcript_character(uint8_t first, uint8_t second);
 void end_transcript_row();
+// A page clear ends the row unless nothing was drawn on it.
+void end_transcript_page();
 
 }  // namespace text
