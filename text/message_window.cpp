@@ -59,6 +59,7 @@ void refresh_window_area(bool window_effect) {
 }  // namespace
 
 void init_message_window() {
+  connect_screen();
   set_layout_defaults();
   MessageWindow& w = message_window;
   w.keep_window_for_layers = 0;

@@ -26,4 +26,9 @@ struct ScreenLink {
 };
 extern ScreenLink screen_link;
 
+// Fills screen_link (and the screen's message-window layer, the click
+// cursor steps and the display surface) from the screen code when it is
+// part of the build; without it, does nothing.
+void connect_screen();
+
 }  // namespace text
