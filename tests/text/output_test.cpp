@@ -86,8 +86,7 @@ TEST_F(Layout, CellsRepeatOnThePitchGrid) {
 
 TEST_F(Layout, TheShadowFallsOnePixelRight) {
   auto draw = [&](int shadow) {
-    text::init_message_window();
-    message_window.text_speed = 0;
+    text::clear_message_window();
     message_window.shadow = shadow;
     message_window.text_colour[0] = message_window.text_colour[1] = message_window.text_colour[2] = 0;
     std::fill(display.pixels.begin(), display.pixels.end(), 255);
