@@ -2,23 +2,39 @@
 
 #include <unistd.h>
 
+#include <climits>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "app/context.h"
+#include "app/main_window.h"
+
 #include "app/screen.h"
+#include "graphics/surface.h"
 #include "interp/debug.h"
 #include "interp/error.h"
 #include "interp/random.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
 #include "platform/clock.h"
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/lock.h"
+#include "platform/menu.h"
 #include "platform/mode.h"
+#include "platform/msgbox.h"
+#include "platform/screenshot.h"
+#include "platform/tempdir.h"
+#include "platform/window.h"
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "text/traps.h"
 #include "text/transcript.h"
+#include "text/wait.h"
 
 namespace app {
 
@@ -30,7 +46,13 @@ const char kUsage[] =
     "                     and media; it becomes the current folder (default: the current folder)\n"
     "  --headless         no window, no audio device, no message boxes; an error box goes to\n"
     "                     standard error\n"
-    "  --transcript FILE  append every text line shown, as UTF-8, one a line; \"-\" is standard output\n"
+    "  --transcript FILE  append the text drawn, as UTF-8, one line per row of the message window;\n"
+    "                     \"-\" is standard output\n"
+    "  --virtual-clock    the clock starts at 0 and moves only when the program sleeps or waits:\n"
+    "                     deterministic runs that take no real time\n"
+    "  --events FILE      scripted input, one event a line: \"<ms> <event> [args]\" (see the README)\n"
+    "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer\n"
+    "  --screenshot FILE  write the display surface as PNG when the program ends\n"
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n"
     "Exit status: 0 after `end` or a normal quit, 1 after a fatal error box, 2 for a bad command line.\n";
@@ -52,6 +74,46 @@ void reset_state() {
   interp::debug_caption_flag = false;
   screen_width = 640;
   screen_height = 480;
+  // The menu-bar settings and the waits' modes start over as well.
+  waves_enabled = 1;
+  cd_enabled = 1;
+  app_context->cd_track = -1;
+  text::reset_wait_defaults();
+  text::clear_traps();
+  platform::menu_bar() = platform::idr_menu();
+  platform::check_menu_item(platform::menu_bar(), 40004, true);
+  platform::menu_bar_changed();
+}
+
+std::string screenshot_at_exit;
+
+// Process-exit work that every ending shares, the error box's included.
+void at_exit() {
+  if (!screenshot_at_exit.empty()) {
+    graphics::DibSurface* s = platform::display_surface();
+    if (!s || !platform::write_png(*s, screenshot_at_exit))
+      std::fprintf(stderr, "orvane: cannot write the screenshot %s\n", screenshot_at_exit.c_str());
+    screenshot_at_exit.clear();
+  }
+  platform::remove_temp_folder();
+  platform::release_instance_lock();
+}
+
+// A file named on the command line, made absolute before the program moves
+// into the game folder.
+std::string from_start_folder(const char* name) {
+  if (name[0] == '/') return name;
+  char cwd[PATH_MAX];
+  return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + name : std::string(name);
+}
+
+bool read_ms(const char* text, uint32_t& out) {
+  char* end = nullptr;
+  errno = 0;
+  unsigned long v = std::strtoul(text, &end, 10);
+  if (errno || end == text || *end || text[0] == '-' || v > 0x7fffffffUL) return false;
+  out = static_cast<uint32_t>(v);
+  return true;
 }
 
 }  // namespace
@@ -65,6 +127,7 @@ void play_game() {
     script::scan_labels();
     interp::run_loop(1);
     if (interp::quit_requested) break;
+    if (!interp::restart_requested) show_main_window_for_game();
     if (!interp::restart_requested) {
       interp::reset_to_start();
       platform::sleep_ms(5);
@@ -79,6 +142,9 @@ void play_game() {
 int run_program(int argc, char** argv) {
   const char* game_dir = nullptr;
   const char* transcript = nullptr;
+  const char* events = nullptr;
+  const char* screenshot = nullptr;
+  uint32_t auto_click = 0;
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -94,6 +160,18 @@ int run_program(int argc, char** argv) {
     } else if (std::strcmp(a, "--transcript") == 0) {
       if (i + 1 >= argc) return bad_command_line("--transcript needs a file name", nullptr);
       transcript = argv[++i];
+    } else if (std::strcmp(a, "--virtual-clock") == 0) {
+      platform::use_virtual_clock(true);
+    } else if (std::strcmp(a, "--events") == 0) {
+      if (i + 1 >= argc) return bad_command_line("--events needs a file name", nullptr);
+      events = argv[++i];
+    } else if (std::strcmp(a, "--auto-click") == 0) {
+      if (i + 1 >= argc || !read_ms(argv[i + 1], auto_click))
+        return bad_command_line("--auto-click needs a number of milliseconds", i + 1 < argc ? argv[i + 1] : nullptr);
+      ++i;
+    } else if (std::strcmp(a, "--screenshot") == 0) {
+      if (i + 1 >= argc) return bad_command_line("--screenshot needs a file name", nullptr);
+      screenshot = argv[++i];
     } else if (a[0] == '-' && a[1] != '\0') {
       return bad_command_line("unknown option", a);
     } else if (game_dir) {
@@ -107,11 +185,37 @@ int run_program(int argc, char** argv) {
     std::fprintf(stderr, "orvane: cannot open the transcript %s: %s\n", transcript, std::strerror(errno));
     return 2;
   }
+  if (events) {
+    std::string error;
+    if (!platform::load_events_file(events, error)) {
+      std::fprintf(stderr, "orvane: %s\n", error.c_str());
+      return 2;
+    }
+  }
+  platform::set_auto_click(auto_click);
+  if (screenshot) screenshot_at_exit = from_start_folder(screenshot);
   if (game_dir && chdir(game_dir) != 0) {
     std::fprintf(stderr, "orvane: cannot enter the game folder %s: %s\n", game_dir, std::strerror(errno));
     return 2;
   }
+  // One running copy per game folder.
+  if (!platform::acquire_instance_lock(".")) {
+    platform::show_message_box("起動エラー", "同時に二つ実行しないでください", platform::BoxIcon::error);
+    return 1;
+  }
+  std::atexit(at_exit);
+  platform::temp_folder();
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) app_context->command_line += ' ';
+    app_context->command_line += argv[i];
+  }
+  if (!open_main_window()) {
+    std::fprintf(stderr, "orvane: cannot open the window (%s); --headless plays without one\n",
+                 platform::window_error().c_str());
+    return 1;
+  }
   play_game();
+  shutdown_program();
   return 0;
 }
 

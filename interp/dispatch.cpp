@@ -1,19 +1,26 @@
 #include "interp/dispatch.h"
 
-#include <unordered_map>
+#include <cstdint>
+#include <string_view>
 
 #include "interp/arithmetic.h"
 #include "interp/assign.h"
 #include "interp/control_flow.h"
 #include "interp/debug.h"
 #include "interp/error.h"
+#include "interp/readers.h"
 #include "interp/runloop.h"
 #include "interp/strings.h"
 #include "interp/system_commands.h"
 #include "interp/variables.h"
 #include "script/define.h"
+#include "script/scenario.h"
+#include "app/main_window.h"
+#include "app/menu_commands.h"
 #include "text/lookback_commands.h"
 #include "text/output_commands.h"
+#include "text/traps.h"
+#include "text/wait_commands.h"
 #include "text/window_commands.h"
 
 namespace interp {
@@ -22,19 +29,19 @@ namespace interp {
 // wins. Rows without a handler belong to parts of the system not built yet.
 const CommandRow CommandTable[] = {
     // start-up and the main window
-    {"mousecursor", nullptr, false},
-    {"caption", nullptr, false},
-    {"movemousecursor", nullptr, false},
-    {"minimizewindow", nullptr, false},
+    {"mousecursor", app::cmd_mousecursor, false},
+    {"caption", app::cmd_caption, false},
+    {"movemousecursor", app::cmd_movemousecursor, false},
+    {"minimizewindow", app::cmd_minimizewindow, false},
     // menu-bar commands
-    {"menu_full", nullptr, false},
-    {"menu_click_page", nullptr, false},
-    {"menu_automode", nullptr, false},
-    {"menu_dwavvol", nullptr, false},
-    {"menu_click_def", nullptr, false},
-    {"menu_cd_on", nullptr, false},
-    {"menu_cd_off", nullptr, false},
-    {"menu_window", nullptr, false},
+    {"menu_full", app::cmd_menu_full, false},
+    {"menu_click_page", app::cmd_menu_click_page, false},
+    {"menu_automode", app::cmd_menu_automode, false},
+    {"menu_dwavvol", app::cmd_menu_dwavvol, false},
+    {"menu_click_def", app::cmd_menu_click_def, false},
+    {"menu_cd_on", app::cmd_menu_cd_on, false},
+    {"menu_cd_off", app::cmd_menu_cd_off, false},
+    {"menu_window", app::cmd_menu_window, false},
     // settings and menu customisation
     {"resetmenu", nullptr, true},
     {"insertmenu", nullptr, true},
@@ -137,30 +144,30 @@ const CommandRow CommandTable[] = {
     {"abssetcursor", text::cmd_abssetcursor, false},
     {"ispage", text::cmd_ispage, false},
     // waiting, clicks, skip and auto modes
-    {"kidokumode", nullptr, false},
-    {"automode", nullptr, true},
-    {"usewheel", nullptr, true},
-    {"useescspc", nullptr, true},
-    {"ctrlalt", nullptr, true},
+    {"kidokumode", text::cmd_kidokumode, false},
+    {"automode", text::cmd_automode, true},
+    {"usewheel", text::cmd_usewheel, true},
+    {"useescspc", text::cmd_useescspc, true},
+    {"ctrlalt", text::cmd_ctrlalt, true},
     {"kidokuskip", nullptr, true},
-    {"automode_time", nullptr, true},
-    {"clickvoice", nullptr, true},
-    {"autoclick", nullptr, false},
-    {"lr_trap", nullptr, false},
-    {"lr_trap2", nullptr, false},
-    {"trap2", nullptr, false},
-    {"timertrap", nullptr, false},
-    {"trap", nullptr, false},
-    {"skipoff", nullptr, false},
-    {"delay", nullptr, false},
+    {"automode_time", text::cmd_automode_time, true},
+    {"clickvoice", text::cmd_clickvoice, true},
+    {"autoclick", text::cmd_autoclick, false},
+    {"lr_trap", text::cmd_lr_trap, false},
+    {"lr_trap2", text::cmd_lr_trap2, false},
+    {"trap2", text::cmd_trap2, false},
+    {"timertrap", text::cmd_timertrap, false},
+    {"trap", text::cmd_trap, false},
+    {"skipoff", text::cmd_skipoff, false},
+    {"delay", text::cmd_delay, false},
     {"spwait", nullptr, false},
-    {"wait", nullptr, false},
-    {"resettimer", nullptr, false},
-    {"waittimer", nullptr, false},
-    {"gettimer", nullptr, false},
-    {"click", nullptr, false},
-    {"clickpos", nullptr, false},
-    {"getmousepos", nullptr, false},
+    {"wait", text::cmd_wait, false},
+    {"resettimer", text::cmd_resettimer, false},
+    {"waittimer", text::cmd_waittimer, false},
+    {"gettimer", text::cmd_gettimer, false},
+    {"click", text::cmd_click, false},
+    {"clickpos", text::cmd_clickpos, false},
+    {"getmousepos", text::cmd_getmousepos, false},
     // lookback
     {"lookbacksp", nullptr, true},
     {"lookbackbutton", nullptr, true},
@@ -350,17 +357,49 @@ const int kCommandCount = sizeof CommandTable / sizeof CommandTable[0];
 
 namespace {
 
-// Name to first row, built once: one map for the *define block (every row)
-// and one for the game proper (definition-only rows left out, so that their
-// names fall through like any other word).
+// Name to first row, built once as two open-addressing tables: one for the
+// *define block (every row) and one for the game proper (definition-only
+// rows left out, so that their names fall through like any other word).
+// A lookup hashes the name once and compares it with a row or two, however
+// long the table.
+constexpr int kIndexSize = 1024;  // a power of two, well above the row count
+
+uint32_t hash_name(std::string_view name) {
+  uint32_t h = 2166136261u;  // FNV-1a
+  for (unsigned char c : name) h = (h ^ c) * 16777619u;
+  return h;
+}
+
+struct NameIndex {
+  const CommandRow* slot[kIndexSize] = {};
+  void add(const CommandRow& row) {
+    std::string_view name(row.name);
+    for (uint32_t i = hash_name(name);; ++i) {
+      const CommandRow*& s = slot[i & (kIndexSize - 1)];
+      if (!s) {
+        s = &row;
+        return;
+      }
+      if (name == s->name) return;  // listed twice: the first row stays
+    }
+  }
+  const CommandRow* find(std::string_view name) const {
+    for (uint32_t i = hash_name(name);; ++i) {
+      const CommandRow* s = slot[i & (kIndexSize - 1)];
+      if (!s || name == s->name) return s;
+    }
+  }
+};
+
 struct CommandIndex {
-  std::unordered_map<std::string, const CommandRow*> define_rows;
-  std::unordered_map<std::string, const CommandRow*> game_rows;
+  NameIndex define_rows;
+  NameIndex game_rows;
   CommandIndex() {
+    static_assert(sizeof CommandTable / sizeof CommandTable[0] < kIndexSize / 2);
     for (int i = 0; i < kCommandCount; ++i) {
       const CommandRow& row = CommandTable[i];
-      define_rows.emplace(row.name, &row);
-      if (!row.definition_only) game_rows.emplace(row.name, &row);
+      define_rows.add(row);
+      if (!row.definition_only) game_rows.add(row);
     }
   }
 };
@@ -370,17 +409,35 @@ const CommandIndex& command_index() {
   return index;
 }
 
+// The script never changes while it runs, so the command that starts at a
+// given position always has the same name, the same rows and the same
+// position behind its name and blanks. The run loop remembers them per
+// position and skips reading and looking up the name the next time round.
+// A small direct-mapped table: a collision only costs a fresh lookup.
+// Entries belong to one loaded scenario (its generation).
+struct CachedCommand {
+  int32_t position = -1;
+  int32_t after = 0;
+  uint32_t generation = 0;
+  const CommandRow* row[2] = {};  // game proper, *define block
+};
+constexpr int kCacheSize = 2048;  // a power of two
+CachedCommand command_cache[kCacheSize];
+
+CachedCommand& cache_slot(int32_t position) {
+  return command_cache[(uint32_t(position) * 2654435761u) >> 21];
+}
+static_assert(kCacheSize == 1 << (32 - 21));
+
 [[noreturn]] void report_not_available(const std::string& name) {
   report_errorf("未対応の命令", "命令\"%s\"はこの版ではまだ使えません。", name.c_str());
 }
 
 }  // namespace
 
-const CommandRow* find_command(const std::string& name, int mode) {
+const CommandRow* find_command(std::string_view name, int mode) {
   const CommandIndex& index = command_index();
-  const auto& rows = mode == 1 ? index.define_rows : index.game_rows;
-  auto it = rows.find(name);
-  return it == rows.end() ? nullptr : it->second;
+  return mode == 1 ? index.define_rows.find(name) : index.game_rows.find(name);
 }
 
 void dispatch_command(const std::string& name) {
@@ -397,6 +454,41 @@ void dispatch_command(const std::string& name) {
   // voice\12.wav. Sound playback does not exist in this build yet.
   if (name.rfind("dv", 0) == 0 || name.rfind("v", 0) == 0) report_not_available(name);
   report_errorf("構文エラー", "不正な命令\"%s\"です。", name.c_str());
+}
+
+namespace {
+
+// Reads the name, remembers what it found for the position and runs it.
+__attribute__((noinline)) void dispatch_and_remember(CachedCommand& entry) {
+  const int32_t position = ScriptPosition;
+  std::string name = read_identifier();
+  entry.position = position;
+  entry.after = ScriptPosition;
+  entry.generation = script::scenario_generation;
+  entry.row[0] = find_command(name, 0);
+  entry.row[1] = find_command(name, 1);
+  dispatch_command(name);
+}
+
+}  // namespace
+
+void dispatch_at_position() {
+  CachedCommand& entry = cache_slot(ScriptPosition);
+  if (entry.position == ScriptPosition && entry.generation == script::scenario_generation) {
+    const CommandRow* row = entry.row[define_mode == 1];
+    // Rows without a handler and words that are no command take the long
+    // way, which reports them.
+    if (row && row->handler) {
+      ScriptPosition = entry.after;
+      if (rmenu_reset_request) {
+        reset_to_start();
+        return;
+      }
+      row->handler();
+      return;
+    }
+  }
+  dispatch_and_remember(entry);
 }
 
 }  // namespace interp

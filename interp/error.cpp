@@ -6,6 +6,7 @@
 
 #include "interp/readers.h"
 #include "platform/mode.h"
+#include "platform/msgbox.h"
 #include "platform/sjis.h"
 #include "save/error_save.h"
 #include "script/scenario.h"
@@ -104,10 +105,12 @@ void report_error(const char* title, const char* message) {
     reporting = false;
     fatal_hook(title_utf8, text);
   }
-  // There is no window yet: the box goes to standard error, headless or not.
+  // The box goes to standard error always (a record of why the run ended),
+  // and on screen when there is a window.
   text::close_transcript();
   std::fprintf(stderr, "%s\n%s\n", title_utf8.c_str(), text.c_str());
   std::fflush(stderr);
+  if (!platform::headless) platform::show_message_box(title_utf8, text, platform::BoxIcon::error);
   // The box reports a failure: status 1, not the 0 a window teardown gives.
   std::exit(1);
 }

@@ -15,9 +15,13 @@ namespace {
 constexpr int kMaxNesting = 200;
 int nesting = 0;
 
+void check_nesting_room() {
+  if (nesting >= kMaxNesting) report_errorf("構文エラー", "引数の入れ子が深すぎます。");
+}
+
 struct NestingGuard {
   NestingGuard() {
-    if (nesting >= kMaxNesting) report_errorf("構文エラー", "引数の入れ子が深すぎます。");
+    check_nesting_room();
     ++nesting;
   }
   ~NestingGuard() { --nesting; }
@@ -29,20 +33,32 @@ inline bool is_blank(unsigned char c) { return c == ' ' || c == '\t'; }
 inline bool is_digit(unsigned char c) { return c >= '0' && c <= '9'; }
 inline unsigned char fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
 
-int32_t read_digits(bool negative) {
-  char digits[20];
-  int n = 0;
+inline void skip_blanks_here() {
+  while (is_blank(at())) ++ScriptPosition;
+}
+
+// Reads the digits at the position (none reads as 0) and the blanks behind
+// them. The 19th digit is an error, reported with the position behind it.
+[[noreturn]] __attribute__((noinline)) void report_long_number(int32_t start) {
+  std::string digits(script::ScriptBuffer + start, 19);
+  report_errorf("構文エラー", "数字が長すぎます。:%s", digits.c_str());
+}
+
+inline int32_t read_digits(bool negative) {
+  const char* s = script::ScriptBuffer;
+  const int32_t start = ScriptPosition;
+  int32_t p = start;
   int64_t value = 0;
-  while (is_digit(at())) {
-    digits[n++] = static_cast<char>(at());
-    advance();
-    if (n == 19) {
-      digits[n] = '\0';
-      report_errorf("構文エラー", "数字が長すぎます。:%s", digits);
+  while (is_digit(static_cast<unsigned char>(s[p]))) {
+    ++p;
+    if (p - start == 19) {
+      ScriptPosition = p;
+      report_long_number(start);
     }
-    value = value * 10 + (digits[n - 1] - '0');
+    value = value * 10 + (s[p - 1] - '0');
   }
-  skip_blanks();
+  ScriptPosition = p;
+  skip_blanks_here();
   if (negative) value = -value;
   // Beyond the signed 32-bit range the low 32 bits are kept.
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
@@ -64,49 +80,60 @@ char script_byte(int32_t offset) {
   return script::ScriptBuffer[offset];
 }
 
-char skip_blanks() {
-  while (is_blank(at())) ++ScriptPosition;
-  return static_cast<char>(at());
-}
-
 char skip_blank_lines() {
   while (is_blank(at()) || at() == '\n') ++ScriptPosition;
   return static_cast<char>(at());
 }
 
 std::string read_identifier() {
-  skip_blanks();
-  std::string name;
+  skip_blanks_here();
+  // Collected in a fixed buffer and copied once: at most 255 characters.
+  char name[256];
+  size_t n = 0;
   while (true) {
     unsigned char c = fold(at());
-    bool ok = (c >= 'a' && c <= 'z') || c == '_' || (!name.empty() && is_digit(c));
+    bool ok = (c >= 'a' && c <= 'z') || c == '_' || (n > 0 && is_digit(c));
     if (!ok) break;
-    name += static_cast<char>(c);
+    name[n++] = static_cast<char>(c);
     ++ScriptPosition;
-    if (name.size() == 255) report_errorf("命令エラー", "長すぎるトークンです:%s", name.c_str());
+    if (n == 255) {
+      name[n] = '\0';
+      report_errorf("命令エラー", "長すぎるトークンです:%s", name);
+    }
   }
-  skip_blanks();
-  return name;
+  skip_blanks_here();
+  return std::string(name, n);
 }
 
 int32_t read_number() {
   NestingGuard guard;
-  unsigned char c = static_cast<unsigned char>(skip_blanks());
+  skip_blanks_here();
+  unsigned char c = at();
+  // The byte at the position is no NUL in every case below, so stepping
+  // over it cannot leave the script.
   if (c == '%') {
-    advance();
-    int32_t n = read_number();
-    skip_blanks();
+    ++ScriptPosition;
+    int32_t n;
+    if (is_digit(at())) {
+      // %n with a plain number, the common case: the inner read_number
+      // would only read the digits (its nesting check is kept).
+      check_nesting_room();
+      n = read_digits(false);
+    } else {
+      n = read_number();
+    }
+    skip_blanks_here();
     return numeric_variable(n);
   }
   if (c == '?') {
-    advance();
+    ++ScriptPosition;
     ArrayReference ref = read_array_reference(1);
     int32_t value = array_element(ref);
     skip_blanks();
     return value;
   }
   if (c == '-' || c == '+') {
-    advance();
+    ++ScriptPosition;
     return read_digits(c == '-');
   }
   if (is_digit(c)) return read_digits(false);
@@ -182,9 +209,8 @@ std::string read_label() {
   report_errorf("構文エラー", "ラベル名が来るべきところにラベル名が来ませんでした。");
 }
 
-void expect_comma() {
-  if (skip_blanks() != ',') report_errorf("構文エラー", "コンマが必要なところにコンマが有りません。");
-  advance();
+void report_missing_comma() {
+  report_errorf("構文エラー", "コンマが必要なところにコンマが有りません。");
 }
 
 ArrayReference read_array_reference(int mode) {

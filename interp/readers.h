@@ -7,6 +7,7 @@
 #include <string>
 
 #include "interp/variables.h"
+#include "script/scenario.h"
 
 namespace interp {
 
@@ -14,13 +15,21 @@ namespace interp {
 // reader moves it; jumps set it.
 extern int32_t ScriptPosition;
 
-char skip_blanks();        // the byte at the new position
+inline char skip_blanks() {  // the byte at the new position
+  char c;
+  while ((c = script::ScriptBuffer[ScriptPosition]) == ' ' || c == '\t') ++ScriptPosition;
+  return c;
+}
 char skip_blank_lines();   // also skips LFs
 std::string read_identifier();  // lower-cased; trailing blanks skipped; may be empty
 int32_t read_number();
 std::string read_string();
 std::string read_label();  // the name without '*'
-void expect_comma();
+[[noreturn]] void report_missing_comma();
+inline void expect_comma() {
+  if (skip_blanks() != ',') report_missing_comma();
+  ++ScriptPosition;  // a comma is never the terminating NUL
+}
 
 // After the caller consumed '?'. mode 0: declaration (no checks),
 // 1: one element, 2: a row (one index fewer than the dimensions).

@@ -5,6 +5,7 @@
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "interp/variables.h"
+#include "platform/clock.h"
 #include "platform/sjis.h"
 #include "save/logs.h"
 #include "script/labels.h"
@@ -12,6 +13,8 @@
 #include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/output.h"
+#include "text/traps.h"
+#include "text/wait.h"
 
 namespace interp {
 
@@ -24,9 +27,6 @@ bool rmenu_reset_request = false;
 bool save_point_flag = true;
 
 namespace {
-
-// The click and timer traps are polled here once waits and traps exist.
-void poll_traps() {}
 
 // Takes the save-point snapshot when a new page begins, once save files exist.
 void take_save_point() {}
@@ -120,7 +120,11 @@ void run_loop(int mode) {
     text::init_text_output();
     text::reset_lookback();
     script::jump_to_label("define");
+    text::trap_state.click_label.clear();
     define_finished = false;
+    // After definereset the stack may still hold frames of the run before
+    // the restart; the define block starts with an empty one.
+    clear_call_stack();
   }
   skip_blanks();
   while (!restart_requested && !quit_requested) {
@@ -128,7 +132,11 @@ void run_loop(int mode) {
       reset_to_start();
       menu_reset_request = false;
     }
-    poll_traps();
+    // The zero-length sleep of each pass: on the virtual clock it moves time
+    // on (so that a loop polling the timer ends); on the real clock the
+    // system shares the processor without it, at no cost per command.
+    if (platform::virtual_clock()) platform::sleep_ms(0);
+    text::poll_traps();
     if (define_mode == 0 && save_point_flag) take_save_point();
     mark_read_text(ScriptPosition);
 
@@ -141,8 +149,7 @@ void run_loop(int mode) {
     } else if (c == ';') {
       while (byte_at(ScriptPosition) != '\n' && byte_at(ScriptPosition) != '\0') ++ScriptPosition;
     } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') {
-      std::string name = read_identifier();
-      dispatch_command(name);
+      dispatch_at_position();
       if (define_mode == 1 && define_finished) return;
     } else {
       if (define_mode == 1)
@@ -159,12 +166,14 @@ void reset_to_start() {
   // the system arrive.
   text::reset_message_window();
   text::reset_text_output();
-  text::reset_lookback();
   save_point_flag = true;
   rmenu_reset_request = false;
+  text::reset_wait_state();
+  text::clear_traps();
   clear_local_variables();
   script::jump_to_label("start");
   clear_call_stack();
+  text::reset_lookback();
 }
 
 }  // namespace interp

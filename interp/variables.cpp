@@ -51,27 +51,22 @@ std::unordered_map<std::string, size_t> num_alias_index;
 std::unordered_map<std::string, size_t> str_alias_index;
 
 void check_variable_number(int32_t n) {
-  if (n < 0 || n >= kVariableCount)
-    report_errorf("エラー", "変数番号%dは範囲外です（0～4095）。", n);
+  if (n < 0 || n >= kVariableCount) report_variable_number(n);
 }
 
 }  // namespace
 
-int32_t& numeric_variable(int32_t n) {
-  check_variable_number(n);
-  return NumericVariables[n];
-}
+int limited_variable_count = 0;
 
-std::string& string_variable(int32_t n) {
-  check_variable_number(n);
-  return StringVariables[n];
+void report_variable_number(int32_t n) {
+  report_errorf("エラー", "変数番号%dは範囲外です（0～4095）。", n);
 }
 
 void set_string_variable(int32_t n, std::string_view text) { string_variable(n).assign(text); }
 
 void append_string_variable(int32_t n, std::string_view text) { string_variable(n).append(text); }
 
-void apply_intlimits() {
+void clamp_limited_variables() {
   for (int32_t v : limited) {
     int32_t& x = NumericVariables[v];
     if (x > limit_max[v]) x = limit_max[v];
@@ -88,6 +83,7 @@ void set_intlimit(int32_t n, int32_t min, int32_t max) {
   bool is_limited = max != -1;
   if (is_limited && !was_limited) limited.push_back(n);
   if (!is_limited && was_limited) limited.erase(std::find(limited.begin(), limited.end(), n));
+  limited_variable_count = static_cast<int>(limited.size());
 }
 
 ArrayRecord* find_array(int32_t number) {
@@ -183,6 +179,7 @@ void reset_variable_tables() {
   limits_ready = false;
   ensure_limits();
   limited.clear();
+  limited_variable_count = 0;
   arrays.clear();
   array_by_number.clear();
   num_aliases.clear();

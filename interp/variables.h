@@ -18,14 +18,25 @@ extern int32_t NumericVariables[kVariableCount];
 extern std::string StringVariables[kVariableCount];
 
 // Checked access: a variable number outside 0..4095 is an error box.
-int32_t& numeric_variable(int32_t n);
-std::string& string_variable(int32_t n);
+[[noreturn]] void report_variable_number(int32_t n);
+inline int32_t& numeric_variable(int32_t n) {
+  if (n < 0 || n >= kVariableCount) report_variable_number(n);
+  return NumericVariables[n];
+}
+inline std::string& string_variable(int32_t n) {
+  if (n < 0 || n >= kVariableCount) report_variable_number(n);
+  return StringVariables[n];
+}
 
 void set_string_variable(int32_t n, std::string_view text);
 void append_string_variable(int32_t n, std::string_view text);
 
 // Clamps every limited numeric variable (only those with a limit are visited).
-void apply_intlimits();
+extern int limited_variable_count;
+void clamp_limited_variables();
+inline void apply_intlimits() {
+  if (limited_variable_count != 0) clamp_limited_variables();
+}
 // intlimit: max -1 removes the limit.
 void set_intlimit(int32_t n, int32_t min, int32_t max);
 

@@ -30,6 +30,18 @@ struct Accelerator {
   bool set = false;
 } accelerator;
 
+// Key states as of the last key message taken off the queue (what the
+// accelerator and character translation see), as opposed to key_held,
+// which follows the input as it arrives.
+bool queue_held[256];
+
+void follow_key_message(const Message& m) {
+  if ((m.id == msg_key_down || m.id == msg_key_up) && m.param >= 0 && m.param < 256)
+    queue_held[m.param] = m.id == msg_key_down;
+}
+
+bool held_at_message(int key) { return key >= 0 && key < 256 && queue_held[key]; }
+
 bool timer_pending(int id) {
   for (const Message& m : queue)
     if (m.id == msg_timer && m.param == id) return true;
@@ -70,7 +82,10 @@ bool peek_message(Message& out, MessageId filter, bool remove) {
   for (auto it = queue.begin(); it != queue.end(); ++it) {
     if (filter != msg_none && it->id != filter) continue;
     out = *it;
-    if (remove) queue.erase(it);
+    if (remove) {
+      queue.erase(it);
+      follow_key_message(out);
+    }
     return true;
   }
   return false;
@@ -97,7 +112,10 @@ bool message_waiting_except(MessageId except) {
   return false;
 }
 
-void clear_messages() { queue.clear(); }
+void clear_messages() {
+  queue.clear();
+  for (bool& h : queue_held) h = false;
+}
 
 void set_window_procedure(WindowProcedure proc) { procedure = proc; }
 
@@ -132,7 +150,7 @@ void set_accelerator(int key, bool alt, int32_t command_id) {
 
 bool translate_accelerator(const Message& m, Message& command) {
   if (!accelerator.set || m.id != msg_key_down || m.param != accelerator.key) return false;
-  if (accelerator.alt != key_held(key_alt)) return false;
+  if (accelerator.alt != held_at_message(key_alt)) return false;
   command = Message{};
   command.id = msg_command;
   command.param = accelerator.command;
@@ -143,7 +161,7 @@ bool translate_accelerator(const Message& m, Message& command) {
 
 void translate_message(const Message& m) {
   // With Alt held the keys are system keys and type nothing.
-  if (m.id != msg_key_down || key_held(key_alt)) return;
+  if (m.id != msg_key_down || held_at_message(key_alt)) return;
   int32_t c = 0;
   switch (m.param) {
     case key_enter: c = '\r'; break;

@@ -77,6 +77,10 @@ void flush() {
     overlay_stale = false;
   }
   Viewport v = current_viewport();
+  // Whole multiples in a window stay sharp; full screen scales smoothly.
+  SDL_ScaleMode mode = full_screen ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+  if (picture) SDL_SetTextureScaleMode(picture, mode);
+  if (overlay) SDL_SetTextureScaleMode(overlay, mode);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
   int scale_num = v.width, scale_den = screen_w;
@@ -207,11 +211,12 @@ bool create_main_window(int width, int height) {
   renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer) return false;
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   make_textures();
   SDL_StartTextInput();
   return true;
 }
+
+std::string window_error() { return SDL_GetError(); }
 
 void destroy_main_window() {
   if (picture) SDL_DestroyTexture(picture);
@@ -326,67 +331,92 @@ bool write_window_png(const std::string& path) {
   return write_png(shot, path);
 }
 
+namespace {
+
+void handle_event(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:
+      close_menu();
+      post_message(msg_close);
+      break;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          close_menu();
+          post_message(msg_close);
+          break;
+        case SDL_WINDOWEVENT_EXPOSED: post_message(msg_paint); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: post_message(msg_size); dirty = true; break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: set_main_window_foreground(true); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          set_main_window_foreground(false);
+          release_all_keys();
+          if (menu_is_open()) {
+            close_menu();
+            present_display();
+          }
+          break;
+        default: break;
+      }
+      break;
+    case SDL_MOUSEMOTION: pointer_event(msg_mouse_move, e.motion.x, e.motion.y); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      if (e.button.button == SDL_BUTTON_LEFT)
+        pointer_event(down ? msg_left_button_down : msg_left_button_up, e.button.x, e.button.y);
+      else if (e.button.button == SDL_BUTTON_RIGHT)
+        pointer_event(down ? msg_right_button_down : msg_right_button_up, e.button.x, e.button.y);
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      int notches = e.wheel.y;
+      if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+      if (notches == 0 || menu_is_open()) break;
+      int x = 0, y = 0;
+      pointer_position(x, y);
+      post_mouse(msg_mouse_wheel, x, y, notches * 120);
+      break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      int key = translate_key(e.key.keysym.sym);
+      bool down = e.type == SDL_KEYDOWN;
+      if (down && menu_is_open()) {
+        // An open menu takes the keyboard; Escape closes it.
+        if (key == key_escape) {
+          close_menu();
+          present_display();
+        }
+        break;
+      }
+      if (key) post_key_event(key, down);
+      break;
+    }
+    case SDL_TEXTINPUT:
+      // Printable ASCII arrives here; keys that type control characters
+      // are translated from their key-down messages.
+      if (menu_is_open()) break;
+      for (const char* p = e.text.text; *p; ++p)
+        if (static_cast<unsigned char>(*p) >= 0x20 && static_cast<unsigned char>(*p) < 0x7f &&
+            !key_held(key_alt) && !key_held(key_ctrl))
+          post_message(msg_char, *p);
+      break;
+    default: break;
+  }
+}
+
+}  // namespace
+
 void poll_window_events() {
   if (!window) return;
   SDL_Event e;
-  while (SDL_PollEvent(&e)) {
-    switch (e.type) {
-      case SDL_QUIT:
-        post_message(msg_close);
-        break;
-      case SDL_WINDOWEVENT:
-        switch (e.window.event) {
-          case SDL_WINDOWEVENT_CLOSE: post_message(msg_close); break;
-          case SDL_WINDOWEVENT_EXPOSED: post_message(msg_paint); break;
-          case SDL_WINDOWEVENT_SIZE_CHANGED: post_message(msg_size); dirty = true; break;
-          case SDL_WINDOWEVENT_FOCUS_GAINED: set_main_window_foreground(true); break;
-          case SDL_WINDOWEVENT_FOCUS_LOST:
-            set_main_window_foreground(false);
-            release_all_keys();
-            break;
-          default: break;
-        }
-        break;
-      case SDL_MOUSEMOTION: pointer_event(msg_mouse_move, e.motion.x, e.motion.y); break;
-      case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: {
-        bool down = e.type == SDL_MOUSEBUTTONDOWN;
-        if (e.button.button == SDL_BUTTON_LEFT)
-          pointer_event(down ? msg_left_button_down : msg_left_button_up, e.button.x, e.button.y);
-        else if (e.button.button == SDL_BUTTON_RIGHT)
-          pointer_event(down ? msg_right_button_down : msg_right_button_up, e.button.x, e.button.y);
-        break;
-      }
-      case SDL_MOUSEWHEEL: {
-        int notches = e.wheel.y;
-        if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
-        if (notches == 0 || menu_is_open()) break;
-        int x = 0, y = 0;
-        pointer_position(x, y);
-        post_mouse(msg_mouse_wheel, x, y, notches * 120);
-        break;
-      }
-      case SDL_KEYDOWN:
-      case SDL_KEYUP: {
-        int key = translate_key(e.key.keysym.sym);
-        if (e.type == SDL_KEYDOWN && key == key_escape && menu_is_open()) {
-          close_menu();
-          present_display();
-          break;
-        }
-        if (key) post_key_event(key, e.type == SDL_KEYDOWN);
-        break;
-      }
-      case SDL_TEXTINPUT:
-        // Printable ASCII arrives here; keys that type control characters
-        // are translated from their key-down messages.
-        for (const char* p = e.text.text; *p; ++p)
-          if (static_cast<unsigned char>(*p) >= 0x20 && static_cast<unsigned char>(*p) < 0x7f &&
-              !key_held(key_alt) && !key_held(key_ctrl))
-            post_message(msg_char, *p);
-        break;
-      default: break;
-    }
+  while (SDL_PollEvent(&e)) handle_event(e);
+  // An open menu holds the program, as the window manager's menu loop does:
+  // the game waits until an item is chosen or the menu is closed.
+  while (window && menu_is_open()) {
+    if (dirty) flush();
+    if (SDL_WaitEventTimeout(&e, 50)) handle_event(e);
   }
   if (dirty && SDL_GetTicks() - last_present >= kFrameMs) flush();
 }

@@ -16,6 +16,8 @@ constexpr int kMenuStripHeight = 20;
 // that fits the desktop. Headless: no window; still succeeds.
 bool create_main_window(int width, int height);
 void destroy_main_window();
+// Why the window could not be made.
+std::string window_error();
 // Shows the window and raises it; resizes it when the screen size changed.
 void show_main_window();
 void resize_main_window(int width, int height);

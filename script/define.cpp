@@ -29,7 +29,7 @@ void cmd_stralias() {
 
 void cmd_game() {
   // The stored menu preferences are applied here once the settings exist.
-  text::apply_default_font();
+  text::finish_define_block();
   interp::define_finished = true;
 }
 

@@ -1,5 +1,7 @@
 #include "script/labels.h"
 
+#include <string.h>
+
 #include <unordered_map>
 
 #include "interp/error.h"
@@ -46,7 +48,8 @@ void scan_labels() {
       label_index.emplace(name, static_cast<int32_t>(LabelTable.size()));
       LabelTable.push_back({p, std::move(name)});
     } else {
-      while (ScriptBuffer[p] != '\n' && ScriptBuffer[p] != '\0') ++p;
+      // On to the line's LF (or the NUL that ends the script).
+      p = static_cast<int32_t>(strchrnul(ScriptBuffer + p, '\n') - ScriptBuffer);
     }
   }
   p = saved;

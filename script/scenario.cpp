@@ -19,6 +19,7 @@ char* buffer = nullptr;
 int32_t length = 0;
 
 void start_buffer() {
+  ++scenario_generation;
   storage.reset(new char[kScriptCapacity + 1]);
   buffer = storage.get();
   buffer[0] = '\0';
@@ -41,32 +42,45 @@ void append_line_feed() {
 
 int32_t room() { return kScriptCapacity - 1 - length; }
 
+// Stores bytes at the end of the buffer as far as there is room; false
+// when not all of them fitted (the file is then cut there).
+bool put_bytes(const unsigned char* bytes, size_t n) {
+  size_t fit = n < size_t(room()) ? n : size_t(room());
+  std::memcpy(buffer + length, bytes, fit);
+  length += static_cast<int32_t>(fit);
+  return fit == n;
+}
+
 // Reads a numbered file as the C library's text mode does: CR LF becomes LF,
-// a Ctrl-Z byte ends the file. At most room() bytes are stored.
+// a Ctrl-Z byte ends the file. At most room() bytes are stored. Runs of
+// bytes between CRs are copied whole.
 void read_text_file(FILE* f) {
+  static const unsigned char cr_byte = '\r';
   unsigned char chunk[65536];
   bool pending_cr = false;
   size_t got;
   while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
-    for (size_t i = 0; i < got; ++i) {
-      unsigned char c = chunk[i];
+    const void* ctrl_z = std::memchr(chunk, 0x1a, got);
+    const size_t limit = ctrl_z ? size_t(static_cast<const unsigned char*>(ctrl_z) - chunk) : got;
+    size_t i = 0;
+    while (i < limit) {
       if (pending_cr) {
         pending_cr = false;
-        if (c != '\n') {
-          if (room() <= 0) return;
-          buffer[length++] = '\r';
-        }
+        // A CR not followed by LF stays.
+        if (chunk[i] != '\n' && !put_bytes(&cr_byte, 1)) return;
       }
-      if (c == 0x1a) return;
-      if (c == '\r') {
+      const void* cr = std::memchr(chunk + i, '\r', limit - i);
+      const size_t end = cr ? size_t(static_cast<const unsigned char*>(cr) - chunk) : limit;
+      if (!put_bytes(chunk + i, end - i)) return;
+      i = end;
+      if (i < limit) {
         pending_cr = true;
-        continue;
+        ++i;
       }
-      if (room() <= 0) return;
-      buffer[length++] = static_cast<char>(c);
     }
+    if (ctrl_z) break;
   }
-  if (pending_cr && room() > 0) buffer[length++] = '\r';
+  if (pending_cr) put_bytes(&cr_byte, 1);
 }
 
 void load_numbered_files() {
@@ -106,6 +120,7 @@ const char* ScriptBuffer = "";
 int32_t scenario_length = 0;
 int32_t FileEndTable[kFileCount];
 bool numbered_files = false;
+uint32_t scenario_generation = 0;
 
 void load_scenario() {
   start_buffer();
@@ -134,6 +149,7 @@ void set_scenario_text(std::string_view text) {
 }
 
 void free_scenario() {
+  ++scenario_generation;
   storage.reset();
   buffer = nullptr;
   length = 0;

@@ -24,6 +24,9 @@ extern int32_t scenario_length;
 // Entry N: offset of the LF appended after N.txt, or kMissingFile.
 // Filled only when the numbered files are the source.
 extern int32_t FileEndTable[kFileCount];
+// Changes whenever the buffer is replaced or freed, so that what was
+// remembered about positions of an earlier scenario is not reused.
+extern uint32_t scenario_generation;
 // True when the FileEndTable describes the buffer (numbered files).
 extern bool numbered_files;
 

@@ -18,6 +18,11 @@ ScreenLink screen_link;
 
 namespace {
 
+// The layout as the define block left it: a reset goes back to it, so that
+// the setwindow of *define holds for the whole game.
+MessageWindow define_layout;
+bool define_layout_kept = false;
+
 // One byte per screen pixel, and the text colour times that coverage.
 std::vector<uint8_t> coverage_map;
 graphics::DibSurface colour_layer;
@@ -60,6 +65,7 @@ void refresh_window_area(bool window_effect) {
 
 void init_message_window() {
   connect_screen();
+  define_layout_kept = false;
   set_layout_defaults();
   MessageWindow& w = message_window;
   w.keep_window_for_layers = 0;
@@ -80,12 +86,40 @@ void init_message_window() {
 
 void reset_message_window() {
   set_layout_defaults();
+  if (define_layout_kept) {
+    MessageWindow& w = message_window;
+    const MessageWindow& d = define_layout;
+    w.text_origin_x = d.text_origin_x;
+    w.text_origin_y = d.text_origin_y;
+    w.columns = d.columns;
+    w.rows = d.rows;
+    w.glyph_width = d.glyph_width;
+    w.glyph_height = d.glyph_height;
+    w.pitch_x = d.pitch_x;
+    w.pitch_y = d.pitch_y;
+    w.text_speed = d.text_speed;
+    w.bold = d.bold;
+    w.shadow = d.shadow;
+    w.background_colour = d.background_colour;
+    w.background_image = d.background_image;
+    w.window_left = d.window_left;
+    w.window_top = d.window_top;
+    w.window_right = d.window_right;
+    w.window_bottom = d.window_bottom;
+    int width, height;
+    if (w.background_colour == -1 && screen_link.load_window_image)
+      screen_link.load_window_image(w.background_image, width, height);
+  }
   message_window.font_face = message_window.next_font_face;
   std::fill(coverage_map.begin(), coverage_map.end(), 0);
   graphics::create_surface(colour_layer, colour_layer.width, colour_layer.height);
 }
 
-void apply_default_font() { message_window.font_face = message_window.next_font_face = message_window.default_font_face; }
+void finish_define_block() {
+  message_window.font_face = message_window.next_font_face = message_window.default_font_face;
+  define_layout = message_window;
+  define_layout_kept = true;
+}
 
 int32_t effective_text_speed() {
   const MessageWindow& w = message_window;

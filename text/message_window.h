@@ -45,10 +45,11 @@ extern MessageWindow message_window;
 void init_message_window();
 // `reset`: the start values again, except the link colour, menu speeds,
 // window-erase-for-layers, windowback, noteraseman and the stored faces
-// (font_face takes next_font_face).
+// (font_face takes next_font_face); the layout, speed, flags and background
+// go back to those the define block set.
 void reset_message_window();
-// `game`: the faces become defaultfont's.
-void apply_default_font();
+// `game`: the faces become defaultfont's, and the layout is kept for resets.
+void finish_define_block();
 
 // The delay per character: text_speed, or the menu's speed when it is -1.
 int32_t effective_text_speed();

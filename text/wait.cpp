@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "interp/runloop.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/input.h"
@@ -33,9 +34,6 @@ WaitHooks wait_hooks;
 
 namespace {
 
-// The last message a pump handled (msg_none when the queue was empty).
-platform::Message last_handled;
-
 // Input other than timer ticks and paints, for --auto-click.
 bool is_input(platform::MessageId id) {
   return id != platform::msg_timer && id != platform::msg_paint && id != platform::msg_none &&
@@ -46,13 +44,8 @@ bool is_input(platform::MessageId id) {
 bool handle_one(platform::Message& m) {
   if (!platform::peek_message(m)) {
     m = platform::Message{};
-    last_handled = m;
-    // On the real clock, give the processor away for a moment instead of
-    // spinning; the virtual clock already moved on with the yield.
-    if (!platform::virtual_clock()) platform::sleep_ms(1);
     return false;
   }
-  last_handled = m;
   platform::Message command;
   if (platform::translate_accelerator(m, command)) {
     platform::dispatch_message(command);
@@ -63,11 +56,16 @@ bool handle_one(platform::Message& m) {
   return true;
 }
 
+// A wait's pass that found no message: on the real clock the processor is
+// given away for a moment instead of spinning (the virtual clock moved on
+// with the pass's zero-length sleep already).
+void rest() {
+  if (!platform::virtual_clock()) platform::sleep_ms(1);
+}
+
 bool input_waiting() { return platform::message_waiting_except(platform::msg_timer); }
 
 uint32_t now() { return platform::clock_ms(); }
-
-bool reset_pending() { return wait_hooks.reset_pending && wait_hooks.reset_pending(); }
 
 // Whether the automatic mode's time is up for a wait that began at start.
 bool auto_mode_due(uint32_t start) {
@@ -102,9 +100,11 @@ void timed_wait(uint32_t ms, bool click_ends) {
   do {
     platform::sleep_ms(0);
     platform::Message m;
-    if (handle_one(m) && click_ends && (m.id == platform::msg_left_button_up || ctrl_skip_held())) return;
+    bool handled = handle_one(m);
+    if (handled && click_ends && (m.id == platform::msg_left_button_up || ctrl_skip_held())) return;
     if (click_ends && skip_mode) return;
     advance_animations();
+    if (!handled && now() - start + 1 < ms) rest();
   } while (now() - start < ms);
 }
 
@@ -119,9 +119,8 @@ void wait_for_click() {
   uint32_t start = now();
   uint32_t quiet_since = start;  // for --auto-click
   bool records_saved = false;
-  bool quit_posted = false;
   while (true) {
-    if (reset_pending()) return;
+    if (interp::menu_reset_request) return;  // the menu bar's reset leaves at once
     if (!records_saved && now() - start > 1000) {
       records_saved = true;
       if (wait_hooks.save_records) wait_hooks.save_records();
@@ -133,18 +132,18 @@ void wait_for_click() {
 
     platform::sleep_ms(0);
     platform::Message m;
-    if (handle_one(m) && is_input(m.id)) quiet_since = now();
+    bool handled = handle_one(m);
+    if (handled && is_input(m.id)) quiet_since = now();
     if (uint32_t ms = platform::auto_click_ms(); ms && now() - quiet_since >= ms) {
       platform::post_pointer_click();
       quiet_since = now();
     }
     // Headless with every scripted event delivered, no click can come:
-    // close the window as the player would, so that the run ends.
+    // close the window as the player would, so that the run ends (asked
+    // again after a scripted "no", the headless answer is yes).
     if (platform::headless && !platform::auto_click_ms() && !platform::scripted_events_pending() &&
-        !autoclick_active && !auto_mode && !skip_mode && !quit_posted && !platform::message_waiting_except(platform::msg_timer)) {
-      quit_posted = true;
+        !autoclick_active && !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer))
       platform::post_message(platform::msg_close);
-    }
 
     if (!autoclick_active) {
       if (click_flag) {
@@ -153,7 +152,10 @@ void wait_for_click() {
       }
       if (ctrl_skip_held() || skip_mode) break;
       if (right_click_flag || escape_held()) {
-        while (escape_held()) pump_one_message();
+        // Until Escape is released (a headless run with no scripted input
+        // left cannot release it).
+        while (escape_held() && !(platform::headless && !platform::scripted_events_pending()))
+          if (!pump_one_message()) rest();
         right_click_flag = 0;
         if (wait_hooks.right_click && wait_hooks.right_click()) return;
       }
@@ -161,6 +163,7 @@ void wait_for_click() {
     if (m.id == platform::msg_mouse_wheel && m.param > 0 && wait_hooks.show_lookback) wait_hooks.show_lookback();
     advance_animations();
     if (cursor && wait_hooks.cursor_step) wait_hooks.cursor_step();
+    if (!handled) rest();
   }
   if (!skip_mode && wait_hooks.play_click_voice) {
     const std::string& voice = click_voice[cursor == 2 ? 1 : 0];
@@ -178,6 +181,20 @@ void reset_wait_state() {
   autoclick_active = autoclick_interval = 0;
   cursor_shown = 0;
   wait_interrupted = false;
+}
+
+void reset_wait_defaults() {
+  reset_wait_state();
+  auto_mode_allowed = 0;
+  auto_mode_time = 1000;
+  page_click_mode = 0;
+  ctrl_alt_skip = 0;
+  read_skip_only = 1;
+  timer_base = 0;
+  wheel_reports = escape_space_reports = false;
+  click_voice[0].clear();
+  click_voice[1].clear();
+  chars_in_line = 0;
 }
 
 }  // namespace text

@@ -51,8 +51,6 @@ struct WaitHooks {
   void (*play_click_voice)(const std::string& name) = nullptr;
   // Saves the read-text record and (with globalon) the global variables.
   void (*save_records)() = nullptr;
-  // True when a menu or right-click reset is pending.
-  bool (*reset_pending)() = nullptr;
 };
 extern WaitHooks wait_hooks;
 
@@ -73,7 +71,9 @@ void wait_for_click();
 bool ctrl_skip_held();
 bool escape_held();
 
-// Back to the defaults of a fresh start (full reset) / what `reset` clears.
+// What `reset` clears: the click flags, skip and automatic modes, autoclick.
 void reset_wait_state();
+// Every setting back to its start value (start and full restart).
+void reset_wait_defaults();
 
 }  // namespace text

@@ -10,19 +10,16 @@ using testsupport::GameFolder;
 using testsupport::RunResult;
 using testsupport::run_headless;
 using testsupport::run_scenario;
+using testsupport::error_box;
+using testsupport::run_game;
 
 namespace {
 
-RunResult play(const std::string& body, const std::string& defines = "") {
-  return run_scenario("*define\n" + defines + "game\n*start\n" + body + "\nend\n");
-}
-
-std::string box(const RunResult& r) { return r.err.substr(0, r.err.find("\n\n")); }
 
 }  // namespace
 
 TEST(CommandsHeadless, StringAndArithmeticPipeline) {
-  auto r = play(
+  auto r = run_game(
       "mov $0, \"abcdef\"\n"
       "mid $1, $0, 2, 3\n"
       "len %0, $1\n"
@@ -40,16 +37,16 @@ TEST(CommandsHeadless, StringAndArithmeticPipeline) {
 }
 
 TEST(CommandsHeadless, ErrorBoxesEndTheProgram) {
-  auto r = play("mov %0, 5\ndiv %0, %1\n(never)");
+  auto r = run_game("mov %0, 5\ndiv %0, %1\n(never)");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(box(r), "０除算エラー\n０で除算しました。");
-  EXPECT_EQ(box(play("itoa %0, 1")), "構文エラー\nitoaの第一引数は文字変数です。");
-  EXPECT_EQ(box(play("add %0, \"abc\"")), "構文エラー\n数字がくるべきところに数字がありません。");
+  EXPECT_EQ(error_box(r), "０除算エラー\n０で除算しました。");
+  EXPECT_EQ(error_box(run_game("itoa %0, 1")), "構文エラー\nitoaの第一引数は文字変数です。");
+  EXPECT_EQ(error_box(run_game("add %0, \"abc\"")), "構文エラー\n数字がくるべきところに数字がありません。");
 }
 
 TEST(CommandsHeadless, RandomNumbersStayInRange) {
-  auto r = play(
+  auto r = run_game(
       "for %0 = 1 to 200\n"
       "rnd %1, 10:if %1 < 0 mov %9, 1\n"
       "if %1 > 9 mov %9, 1\n"
@@ -83,7 +80,7 @@ TEST(CommandsHeadless, GetregReadsTheUsersRegistryFile) {
   config.write_bytes("orvane/registry.ini", "[Software\\Orvane\\Demo]\nPlayer=花子\n");
   std::string old = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
   setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-  auto r = play(
+  auto r = run_game(
       "getreg $0, \"SOFTWARE\\orvane\\demo\", \"player\"\n"
       "getreg $1, \"Software\\Orvane\\Other\", \"Player\"\n"
       "($0|$1)");

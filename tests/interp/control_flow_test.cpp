@@ -13,78 +13,73 @@ using testsupport::fatal_of;
 using testsupport::load_script;
 using testsupport::RunResult;
 using testsupport::run_scenario;
+using testsupport::error_box;
+using testsupport::run_game;
 
 namespace {
 
-// A scenario: `defines` in the *define block, `body` after *start, then end.
-RunResult play(const std::string& body, const std::string& defines = "") {
-  return run_scenario("*define\n" + defines + "game\n*start\n" + body + "\nend\n");
-}
-
-// The error box's title and message (without location and excerpt).
-std::string box(const RunResult& r) { return r.err.substr(0, r.err.find("\n\n")); }
 
 }  // namespace
 
 TEST(ForLoop, TenToOneRunsOnceAndLeavesEleven) {
-  auto r = play("for %0 = 10 to 1\n(%0)\nnext\n(%0)");
+  auto r = run_game("for %0 = 10 to 1\n(%0)\nnext\n(%0)");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(１０)\n(１１)\n");
 }
 
 TEST(ForLoop, CountsUpWithStepAndLeavesThePassedValue) {
-  auto r = play("for %0=1 to 7 step 3:(%0)\nnext\n(%0)");
+  auto r = run_game("for %0=1 to 7 step 3:(%0)\nnext\n(%0)");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(１)\n(４)\n(７)\n(１０)\n");
 }
 
 TEST(ForLoop, NegativeStepCountsDown) {
-  auto r = play("for %0 = 3 to 1 step -1\n(%0)\nnext\n(%0)");
+  auto r = run_game("for %0 = 3 to 1 step -1\n(%0)\nnext\n(%0)");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(３)\n(２)\n(１)\n(０)\n");
 }
 
 TEST(ForLoop, StepZeroEndsOnlyByBreak) {
-  auto r = play("for %0 = 1 to 3 step 0\ninc %1\nif %1 >= 5 break\nnext\n(%1,%0)");
+  auto r = run_game("for %0 = 1 to 3 step 0\ninc %1\nif %1 >= 5 break\nnext\n(%1,%0)");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(５,１)\n");
 }
 
 TEST(ForLoop, LimitOnTheLoopVariableCanKeepItRunning) {
   // next adds the step and then clamps: %0 never passes 2, so never 5.
-  auto r = play("for %0 = 1 to 5\ninc %1\nif %1 >= 10 break\nnext\n(%1,%0)", "intlimit 0, 0, 2\n");
+  auto r = run_game("for %0 = 1 to 5\ninc %1\nif %1 >= 10 break\nnext\n(%1,%0)", "intlimit 0, 0, 2\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(１０,２)\n");
 }
 
 TEST(ForLoop, NextOnAGosubFrameIsAStackError) {
-  auto r = play("gosub *sub\n*sub\nnext");
+  auto r = run_game("gosub *sub\n*sub\nnext");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(box(r), "スタックエラー\nnext文とfor文が正しく対応していません。");
-  r = play("next");
-  EXPECT_EQ(box(r), "スタックエラー\nnext文とfor文が正しく対応していません。");
+  EXPECT_EQ(error_box(r), "スタックエラー\nnext文とfor文が正しく対応していません。");
+  r = run_game("next");
+  EXPECT_EQ(error_box(r), "スタックエラー\nnext文とfor文が正しく対応していません。");
 }
 
 TEST(ForLoop, FormatErrors) {
   const char* message = "構文エラー\nfor文の書式が違います。for %変数番号=数字 to 数字 (step 数字)です。";
-  EXPECT_EQ(box(play("for 0 = 1 to 2\nnext")), message);
-  EXPECT_EQ(box(play("for %0 1 to 2\nnext")), message);
-  EXPECT_EQ(box(play("for %0 = 1 till 2\nnext")), message);
-  EXPECT_EQ(box(play("for %0 = 1 to 2 skip 2\nnext")), message);
+  EXPECT_EQ(error_box(run_game("for 0 = 1 to 2\nnext")), message);
+  EXPECT_EQ(error_box(run_game("for %0 1 to 2\nnext")), message);
+  EXPECT_EQ(error_box(run_game("for %0 = 1 till 2\nnext")), message);
+  EXPECT_EQ(error_box(run_game("for %0 = 1 to 2 skip 2\nnext")), message);
 }
 
 TEST(ForLoop, TwoHundredFiftyNestedLoopsFillTheStack) {
-  auto r = play("*deeper\ninc %1\nfor %0 = 1 to 2\ngoto *deeper");
+  auto r = run_game("*deeper\ninc %1\nfor %0 = 1 to 2\ngoto *deeper");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(box(r), "スタックエラー\nfor文のせいでスタックが溢れました。");
+  EXPECT_EQ(error_box(r), "スタックエラー\nfor文のせいでスタックが溢れました。");
   // The 251st for fails.
-  EXPECT_EQ(play("*deeper\ninc %1\nif %1 > 250 goto *out\nfor %0 = 1 to 2\ngoto *deeper\n*out\n(%1)")
+  EXPECT_EQ(run_game("*deeper\ninc %1\nif %1 > 250 goto *out\nfor %0 = 1 to 2\ngoto *deeper\n*out\n(%1)")
                 .out,
             "(２５１)\n");
 }
 
 TEST(Break, InNestedLoopsContinuesAfterTheFirstNext) {
-  auto r = play(
+  auto r = run_game(
       "for %0 = 1 to 2\n"
       "for %1 = 1 to 3\n"
       "if %1 == 2 break\n"
@@ -100,7 +95,7 @@ TEST(Break, InNestedLoopsContinuesAfterTheFirstNext) {
 TEST(Break, TheFirstNextMayBelongToAnInnerLoop) {
   // Breaking the outer loop lands behind the inner loop's next; the outer
   // next then finds no for frame.
-  auto r = play(
+  auto r = run_game(
       "for %0 = 1 to 3\n"
       "if %0 == 2 break\n"
       "for %1 = 1 to 1\n"
@@ -109,72 +104,72 @@ TEST(Break, TheFirstNextMayBelongToAnInnerLoop) {
       "next");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "１\n２\n");  // "<" and ">" are text-link marks
-  EXPECT_EQ(box(r), "スタックエラー\nnext文とfor文が正しく対応していません。");
+  EXPECT_EQ(error_box(r), "スタックエラー\nnext文とfor文が正しく対応していません。");
 }
 
 TEST(Break, ToALabelDropsTheFrame) {
-  auto r = play("for %0 = 1 to 9\nif %0 == 3 break *out\nnext\n*out\n(%0)\nnext");
+  auto r = run_game("for %0 = 1 to 9\nif %0 == 3 break *out\nnext\n*out\n(%0)\nnext");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "(３)\n");
-  EXPECT_EQ(box(r), "スタックエラー\nnext文とfor文が正しく対応していません。");
+  EXPECT_EQ(error_box(r), "スタックエラー\nnext文とfor文が正しく対応していません。");
 }
 
 TEST(Break, OutsideALoopIsAStackError) {
-  EXPECT_EQ(box(play("break")), "スタックエラー\nbreak文とfor文が正しく対応していません。");
-  EXPECT_EQ(box(play("gosub *s\n*s\nbreak")), "スタックエラー\nbreak文とfor文が正しく対応していません。");
+  EXPECT_EQ(error_box(run_game("break")), "スタックエラー\nbreak文とfor文が正しく対応していません。");
+  EXPECT_EQ(error_box(run_game("gosub *s\n*s\nbreak")), "スタックエラー\nbreak文とfor文が正しく対応していません。");
 }
 
 TEST(Break, SearchStopsAtTheEndOfTheScenario) {
   auto r = run_scenario("*define\ngame\n*start\nfor %0 = 1 to 2\nbreak\n(no next)");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(box(r), "スクリプトエラー\nファイルの終端に達しました。");
+  EXPECT_EQ(error_box(r), "スクリプトエラー\nファイルの終端に達しました。");
 }
 
 TEST(Gosub, ReturnsBehindTheCall) {
-  auto r = play("gosub *twice:(back)\ngosub *twice\n(%0)\nend\n*twice\ninc %0:inc %0:return");
+  auto r = run_game("gosub *twice:(back)\ngosub *twice\n(%0)\nend\n*twice\ninc %0:inc %0:return");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(back)\n(４)\n");
 }
 
 TEST(Gosub, ReturnWithoutGosubOrOnAForFrameIsAStackError) {
   const char* message = "スタックエラー\nreturnとgosub文が正しく対応していません。";
-  EXPECT_EQ(box(play("return")), message);
-  EXPECT_EQ(box(play("for %0 = 1 to 2\nreturn")), message);
+  EXPECT_EQ(error_box(run_game("return")), message);
+  EXPECT_EQ(error_box(run_game("for %0 = 1 to 2\nreturn")), message);
 }
 
 TEST(Gosub, ThousandFramesOverflow) {
-  auto r = play("*again\ninc %0\ngosub *again");
+  auto r = run_game("*again\ninc %0\ngosub *again");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(box(r), "スタックエラー\ngosub文のせいでスタックが溢れました。");
-  EXPECT_EQ(play("*again\ninc %0\nif %0 > 1000 goto *out\ngosub *again\n*out\n(%0)").out,
+  EXPECT_EQ(error_box(r), "スタックエラー\ngosub文のせいでスタックが溢れました。");
+  EXPECT_EQ(run_game("*again\ninc %0\nif %0 > 1000 goto *out\ngosub *again\n*out\n(%0)").out,
             "(１００１)\n");
 }
 
 TEST(Goto, LeavesFramesBehind) {
   // Jumping out of the loop keeps its frame: next still finds it.
-  auto r = play("for %0 = 1 to 2\ngoto *outside\n*outside\n(%0)\nnext");
+  auto r = run_game("for %0 = 1 to 2\ngoto *outside\n*outside\n(%0)\nnext");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(１)\n(２)\n");
 }
 
 TEST(Skip, ForwardAndBack) {
-  auto r = play("skip 2\n(a)\n(b)\n(c)");
+  auto r = run_game("skip 2\n(a)\n(b)\n(c)");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(b)\n(c)\n");
-  r = play("(x%0)\ninc %0\nif %0 < 3 skip -2\n(done)");
+  r = run_game("(x%0)\ninc %0\nif %0 < 3 skip -2\n(done)");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(x０)\n(x１)\n(x２)\n(done)\n");
-  EXPECT_EQ(play("skip 0:(same line)").out, "(same line)\n");
+  EXPECT_EQ(run_game("skip 0:(same line)").out, "(same line)\n");
 }
 
 TEST(Skip, BeyondTheScenarioIsAnError) {
   const char* message = "構文エラー\nSKIPがスクリプトの範囲を飛び出しました。";
-  EXPECT_EQ(box(run_scenario("*define\ngame\n*start\nskip 2")), message);
+  EXPECT_EQ(error_box(run_scenario("*define\ngame\n*start\nskip 2")), message);
   // The first line cannot be reached backwards.
-  EXPECT_EQ(box(run_scenario("*define\ngame\n*start\nskip -3")), message);
-  EXPECT_EQ(box(play("skip -2147483648")), message);
-  EXPECT_EQ(box(play("skip 2147483647")), message);
+  EXPECT_EQ(error_box(run_scenario("*define\ngame\n*start\nskip -3")), message);
+  EXPECT_EQ(error_box(run_game("skip -2147483648")), message);
+  EXPECT_EQ(error_box(run_game("skip 2147483647")), message);
 }
 
 TEST(Skip, OneAtTheEndOfABufferWithoutLineFeed) {
@@ -189,34 +184,34 @@ TEST(Skip, OneAtTheEndOfABufferWithoutLineFeed) {
 }
 
 TEST(Jumps, ForwardAndBackToTildes) {
-  auto r = play("jumpf\n(skipped)\n~(after)\n~\ninc %0\nif %0 < 3 jumpb\n(%0)");
+  auto r = run_game("jumpf\n(skipped)\n~(after)\n~\ninc %0\nif %0 < 3 jumpb\n(%0)");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(after)\n(３)\n");
 }
 
 TEST(Jumps, TheSecondByteOfACharacterIsNoTilde) {
   // × is 81 7E in Shift-JIS: its second byte is the '~' byte.
-  auto r = play("jumpf\n(×)\n~(after ×)\ninc %0\nif %0 < 2 jumpb\n(%0)");
+  auto r = run_game("jumpf\n(×)\n~(after ×)\ninc %0\nif %0 < 2 jumpb\n(%0)");
   EXPECT_EQ(r.status, 0) << r.err;
   // Spaces take no room and are not drawn.
   EXPECT_EQ(r.out, "(after×)\n(after×)\n(２)\n");
 }
 
 TEST(Jumps, MissingTildeIsAnError) {
-  EXPECT_EQ(box(play("jumpf\n(no mark)")), "エラー\njumpf命令が~を見つけられませんでした。");
-  EXPECT_EQ(box(play("(no mark)\njumpb")), "エラー\njumpb命令が~を見つけられませんでした。");
+  EXPECT_EQ(error_box(run_game("jumpf\n(no mark)")), "エラー\njumpf命令が~を見つけられませんでした。");
+  EXPECT_EQ(error_box(run_game("(no mark)\njumpb")), "エラー\njumpb命令が~を見つけられませんでした。");
 }
 
 TEST(TableGoto, IndexPicksTheLabel) {
   std::string table = "tablegoto %0, *a, *b, *c\n*a\n(a)\nend\n*b\n(b)\nend\n*c\n(c)";
-  EXPECT_EQ(play("mov %0, 1\n" + table).out, "(b)\n");
-  EXPECT_EQ(play("mov %0, 2\n" + table).out, "(c)\n");
-  EXPECT_EQ(play("mov %0, -4\n" + table).out, "(a)\n");
-  EXPECT_EQ(box(play("mov %0, 3\n" + table)), "構文エラー\nコンマが必要なところにコンマが有りません。");
+  EXPECT_EQ(run_game("mov %0, 1\n" + table).out, "(b)\n");
+  EXPECT_EQ(run_game("mov %0, 2\n" + table).out, "(c)\n");
+  EXPECT_EQ(run_game("mov %0, -4\n" + table).out, "(a)\n");
+  EXPECT_EQ(error_box(run_game("mov %0, 3\n" + table)), "構文エラー\nコンマが必要なところにコンマが有りません。");
 }
 
 TEST(Conditions, ChainsWithAnd) {
-  auto r = play(
+  auto r = run_game(
       "mov %0, 1:mov %1, 2\n"
       "if %0 == 1 && %1 == 2 mov %2, 3\n"
       "if %0 == 1 & %1 == 3 mov %3, 4\n"
@@ -229,7 +224,7 @@ TEST(Conditions, ChainsWithAnd) {
 }
 
 TEST(Conditions, EveryOperator) {
-  auto r = play(
+  auto r = run_game(
       "mov %0, -2\n"
       "if %0 = -2 (eq)\n"
       "if %0 != 3 (ne)\n"
@@ -244,7 +239,7 @@ TEST(Conditions, EveryOperator) {
 }
 
 TEST(Conditions, StringComparisons) {
-  auto r = play(
+  auto r = run_game(
       "if \"a\" < \"b\" (a<b)\n"
       "if $0 == \"\" (empty)\n"
       "mov $1, \"あ\"\n"
@@ -256,43 +251,43 @@ TEST(Conditions, StringComparisons) {
 }
 
 TEST(Conditions, OnlyLiteralsAndStringVariablesCompareAsStrings) {
-  auto r = play("if s == \"x\" (no)", "stralias s, \"x\"\n");
-  EXPECT_EQ(box(r), "構文エラー\n数字がくるべきところに数字がありません。");
+  auto r = run_game("if s == \"x\" (no)", "stralias s, \"x\"\n");
+  EXPECT_EQ(error_box(r), "構文エラー\n数字がくるべきところに数字がありません。");
 }
 
 TEST(Conditions, AliasesStartingWithFOrLAreNoLeftOperands) {
   const char* message = "エラー\nif条件式が間違っています。";
-  EXPECT_EQ(box(play("if foo == 3 (x)", "numalias foo, 3\n")), message);
-  EXPECT_EQ(box(play("if level == 3 (x)", "numalias level, 3\n")), message);
+  EXPECT_EQ(error_box(run_game("if foo == 3 (x)", "numalias foo, 3\n")), message);
+  EXPECT_EQ(error_box(run_game("if level == 3 (x)", "numalias level, 3\n")), message);
   // As a right operand they are fine.
-  EXPECT_EQ(play("if 3 == level (fine)", "numalias level, 3\n").out, "(fine)\n");
+  EXPECT_EQ(run_game("if 3 == level (fine)", "numalias level, 3\n").out, "(fine)\n");
 }
 
 TEST(Conditions, WrongOperatorAndBangWithoutEquals) {
-  EXPECT_EQ(box(play("if %0 # 1 (x)")), "エラー\nif条件式が間違っています。");
+  EXPECT_EQ(error_box(run_game("if %0 # 1 (x)")), "エラー\nif条件式が間違っています。");
   // '!' alone ends the condition, which keeps the result so far (1 from the
   // first condition of the if, 0 at the start of the notif): both run the
   // rest of their line, which begins with the '!'.
-  auto r = play("if 1 == 1 && 2 !3\n(next)\nnotif 1 !(rest)");
+  auto r = run_game("if 1 == 1 && 2 !3\n(next)\nnotif 1 !(rest)");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "3\n(next)\n(rest)\n");  // a "!" without w, d or s is passed over
 }
 
 TEST(Conditions, LogChecks) {
-  auto r = play(
+  auto r = run_game(
       "if lchk *start (passed)\n"
       "if lchk *never (wrong)\n"
       "notif fchk \"bg.bmp\" (not shown)\n"
       "*never");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "(passed)\n(notshown)\n");  // spaces are not drawn
-  EXPECT_EQ(box(play("if lchk_x *start (x)")), "エラー\nif条件式が間違っています。");
+  EXPECT_EQ(error_box(run_game("if lchk_x *start (x)")), "エラー\nif条件式が間違っています。");
 }
 
 TEST(Conditions, LogChecksAreRefusedInTheDefineBlock) {
-  EXPECT_EQ(box(play("", "if fchk \"a.bmp\" game\n")),
+  EXPECT_EQ(error_box(run_game("", "if fchk \"a.bmp\" game\n")),
             "エラー\nfchk条件式は、定義ブロックでは使えません。");
-  EXPECT_EQ(box(play("", "if lchk *start game\n")),
+  EXPECT_EQ(error_box(run_game("", "if lchk *start game\n")),
             "エラー\nlchk条件式は、定義ブロックでは使えません。");
 }
 

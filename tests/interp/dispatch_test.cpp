@@ -4,6 +4,12 @@
 #include <string>
 
 #include "interp/dispatch.h"
+#include "interp/readers.h"
+#include "interp/runloop.h"
+#include "interp/variables.h"
+#include "script/labels.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/script_fixture.h"
 
 using namespace interp;
 
@@ -32,4 +38,74 @@ TEST(CommandTable, DefinitionCommandsExistOnlyInTheDefineBlock) {
     EXPECT_NE(find_command(name, 1), nullptr) << name;
   }
   EXPECT_EQ(find_command("frobnicate", 1), nullptr);
+}
+
+// The run loop remembers the command found at each position; what it
+// remembers must never change what runs.
+namespace {
+
+using testsupport::fatal_of;
+using testsupport::load_script;
+
+void run_command_at(int32_t position) {
+  ScriptPosition = position;
+  dispatch_at_position();
+}
+
+}  // namespace
+
+TEST(CommandMemory, ANewScenarioForgetsThePositionsOfTheOldOne) {
+  define_mode = 0;
+  load_script("mov %1,5\n");
+  run_command_at(0);
+  run_command_at(0);
+  EXPECT_EQ(NumericVariables[1], 5);
+  EXPECT_EQ(ScriptPosition, 8);
+  load_script("add %1,5\n");
+  NumericVariables[1] = 1;
+  run_command_at(0);
+  EXPECT_EQ(NumericVariables[1], 6);
+  load_script("frob %1,5\n");
+  EXPECT_EQ(fatal_of([] { run_command_at(0); }), "構文エラー|不正な命令\"frob\"です。");
+}
+
+TEST(CommandMemory, PositionAfterNameAndBlanksAndCaseFolding) {
+  define_mode = 0;
+  load_script("MoV \t %1,7\n");
+  for (int i = 0; i < 3; ++i) {
+    NumericVariables[1] = 0;
+    run_command_at(0);
+    EXPECT_EQ(NumericVariables[1], 7);
+    EXPECT_EQ(ScriptPosition, 10);
+  }
+}
+
+TEST(CommandMemory, DefinitionCommandAtAPositionSeenInTheDefineBlock) {
+  // The same errorsave runs in the define block, then is no command in the
+  // game proper.
+  auto r = testsupport::run_scenario(
+      "*define\ngosub *both\ngame\n*start\ngosub *both\nend\n*both\nerrorsave\nreturn\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "構文エラー\n不正な命令\"errorsave\"です。");
+}
+
+TEST(CommandMemory, ResetRequestStillComesFirst) {
+  define_mode = 0;
+  load_script("*start\nmov %200,5\n");
+  script::scan_labels();
+  run_command_at(7);
+  EXPECT_EQ(NumericVariables[200], 5);
+  NumericVariables[200] = 0;
+  rmenu_reset_request = true;
+  run_command_at(7);
+  EXPECT_FALSE(rmenu_reset_request);
+  EXPECT_EQ(NumericVariables[200], 0);  // not run: the reset went to *start
+  EXPECT_EQ(ScriptPosition, 7);
+}
+
+TEST(CommandMemory, UnbuiltCommandAtARememberedPositionStillStops) {
+  define_mode = 0;
+  load_script("bg \"black\",1\n");
+  for (int i = 0; i < 2; ++i)
+    EXPECT_EQ(fatal_of([] { run_command_at(0); }), "未対応の命令|命令\"bg\"はこの版ではまだ使えません。");
 }

@@ -140,3 +140,25 @@ TEST(TextAssembly, LongStringVariableIsCutNotOverflowed) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, rows_of("０", 263) + "次\n");
 }
+
+TEST(RunLoop, LabelLinesArePassedIntoTheLabelLog) {
+  // A label reached by running into it is logged like one jumped to; text
+  // after the name on the same line still runs.
+  auto r = run_scenario(game("", "*Seen 見た\nif lchk *seen mov %0,1\nif lchk *never mov %1,1\n"
+                                 "mov $0,[*SEEN]\"通過\"\"未通過\"\n%0%1$0\n*never"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "見た\n１０通過\n");
+}
+
+TEST(Restart, DefineresetForgetsTheCallStack) {
+  GameFolder g;
+  // The first pass restarts from inside a subroutine; on the second pass
+  // (the marker exists) the define block finds that frame gone, so its
+  // return fails instead of going back into the old run.
+  g.write_text("0.txt", game("chkdbg %200\nif %200==1 return\n",
+                             "filecreate \"72604183\":gosub *again\n戻った\nend\n*again\ndefinereset"));
+  auto r = run_headless(g.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "スタックエラー\nreturnとgosub文が正しく対応していません。");
+}

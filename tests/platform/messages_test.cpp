@@ -95,7 +95,11 @@ TEST_F(MessageQueue, AltEnterIsTheAcceleratorAndTypesNothing) {
   EXPECT_EQ(m.id, msg_char);
   EXPECT_EQ(m.param, '\r');
 
-  set_key_held(key_alt, true);
+  // Alt counts once its key-down message has been taken off the queue.
+  post_key_event(key_alt, true);
+  EXPECT_FALSE(translate_accelerator(key, command));
+  Message alt;
+  ASSERT_TRUE(peek_message(alt));
   ASSERT_TRUE(translate_accelerator(key, command));
   EXPECT_EQ(command.id, msg_command);
   EXPECT_EQ(command.param, 40029);

@@ -6,6 +6,7 @@
 #include "app/screen.h"
 #include "interp/error.h"
 #include "interp/readers.h"
+#include "platform/sjis.h"
 #include "script/scenario.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/script_fixture.h"
@@ -111,4 +112,31 @@ TEST_F(Scenario, OversizeScrambledFileStopsAtCapacity) {
   GameFolder game;
   game.write_bytes("orvana.dat", std::string(script::kScriptCapacity + 100, 'x'));
   EXPECT_EQ(load_from(game), "ERROR エラー|シナリオが長すぎます。");
+}
+
+TEST_F(Scenario, ScrambledScenariosRunHeadless) {
+  const std::string text = platform::utf8_to_sjis("*define\nnumalias n,7\ngame\n*start\nmov %1,n\n数は%1です\nend");
+  for (bool protected_file : {false, true}) {
+    GameFolder game;
+    if (protected_file)
+      game.write_bytes("orva_sec.dat", scramble(text, script::kProtectedKey, 5));
+    else
+      game.write_bytes("orvana.dat", scramble(text, &script::kScrambleKey, 1));
+    auto r = testsupport::run_headless(game.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "数は７です\n") << protected_file;
+  }
+}
+
+TEST_F(Scenario, TextModeTranslationAcrossReadChunks) {
+  GameFolder game;
+  // The file is read in 64 KiB pieces: a CR LF pair split between two
+  // pieces is still one LF, and a lone CR before a Ctrl-Z stays.
+  std::string head(65535, 'a');
+  game.write_bytes("0.txt", head + "\r\nb\r\r\nc\r\x1a" "gone\r\n");
+  EXPECT_EQ(load_from(game), head + "\nb\r\nc\r\n");
+  game.write_bytes("0.txt", head + "\r");
+  EXPECT_EQ(load_from(game), head + "\r\n");
+  game.write_bytes("0.txt", std::string(70000, 'x') + "\x1a");
+  EXPECT_EQ(load_from(game), std::string(70000, 'x') + "\n");
 }

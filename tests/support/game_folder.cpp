@@ -113,3 +113,13 @@ RunResult run_scenario(std::string_view utf8) {
 }
 
 }  // namespace testsupport
+
+namespace testsupport {
+
+RunResult run_game(const std::string& body, const std::string& defines) {
+  return run_scenario("*define\n" + defines + "game\n*start\n" + body + "\nend\n");
+}
+
+std::string error_box(const RunResult& r) { return r.err.substr(0, r.err.find("\n\n")); }
+
+}  // namespace testsupport

@@ -45,4 +45,11 @@ RunResult run_headless(const std::string& dir);
 // Writes `utf8` as 0.txt into a fresh folder and runs it headless.
 RunResult run_scenario(std::string_view utf8);
 
+// Runs a scenario made of `defines` in the *define block and `body` after
+// *start, followed by end.
+RunResult run_game(const std::string& body, const std::string& defines = "");
+
+// The error box's title and message of a run, without location and excerpt.
+std::string error_box(const RunResult& r);
+
 }  // namespace testsupport

@@ -22,7 +22,7 @@ using text::message_window;
 
 namespace {
 
-class Window : public testsupport::TextTest {
+class MessageWindowCommands : public testsupport::TextTest {
  protected:
   // A picture of every byte value, so that tints show.
   void fill_pattern(graphics::DibSurface& s) {
@@ -31,7 +31,7 @@ class Window : public testsupport::TextTest {
   }
 };
 
-TEST_F(Window, SetwindowReadsTheLayout) {
+TEST_F(MessageWindowCommands, SetwindowReadsTheLayout) {
   load_script("10,20,5,3,24,22,2,6,30,0,0,#336699,4,5,300,200");
   text::cmd_setwindow();
   const auto& w = message_window;
@@ -49,12 +49,12 @@ TEST_F(Window, SetwindowReadsTheLayout) {
   EXPECT_EQ(w.window_shown, 0);
 }
 
-TEST_F(Window, SetwindowRefusesNegativeCounts) {
+TEST_F(MessageWindowCommands, SetwindowRefusesNegativeCounts) {
   load_script("10,20,-1,3,24,22,2,6,30,0,0,#336699,4,5,300,200");
   EXPECT_EQ(fatal_of(text::cmd_setwindow), "エラー|setwindowの縦横文字数指定が間違っています。");
 }
 
-TEST_F(Window, WhiteLeavesThePictureAndBlackBlacksItOut) {
+TEST_F(MessageWindowCommands, WhiteLeavesThePictureAndBlackBlacksItOut) {
   graphics::DibSurface work, before;
   graphics::create_surface(work, 640, 480);
   fill_pattern(work);
@@ -81,7 +81,7 @@ TEST_F(Window, WhiteLeavesThePictureAndBlackBlacksItOut) {
     }
 }
 
-TEST_F(Window, ATintMultipliesEachChannel) {
+TEST_F(MessageWindowCommands, ATintMultipliesEachChannel) {
   graphics::DibSurface work;
   graphics::create_surface(work, 640, 480);
   std::fill(work.pixels.begin(), work.pixels.end(), 200);
@@ -95,7 +95,7 @@ TEST_F(Window, ATintMultipliesEachChannel) {
   EXPECT_EQ(p[0], 0);
 }
 
-TEST_F(Window, TextIsPutBackOverANewPictureAsDrawn) {
+TEST_F(MessageWindowCommands, TextIsPutBackOverANewPictureAsDrawn) {
   // Drawn on a grey display, then composed again over the same grey
   // picture with a white (neutral) window: the same pixels.
   load_script("8,16,20,10,26,26,0,2,0,1,1,#ffffff,0,0,639,479");
@@ -115,7 +115,7 @@ TEST_F(Window, TextIsPutBackOverANewPictureAsDrawn) {
   for (int y = 0; y < 480; y++) ASSERT_EQ(std::memcmp(part.row(y) + 60, display.row(y) + 60, 3 * 620), 0) << y;
 }
 
-TEST_F(Window, ImageBackgroundTakesItsSizeFromTheImage) {
+TEST_F(MessageWindowCommands, ImageBackgroundTakesItsSizeFromTheImage) {
   text::screen_link.load_window_image = [](const std::string& tag, int& w, int& h) {
     w = tag == "win.bmp" ? 100 : 0;
     h = tag == "win.bmp" ? 50 : 0;
@@ -136,7 +136,7 @@ TEST_F(Window, ImageBackgroundTakesItsSizeFromTheImage) {
   EXPECT_EQ(w.window_right, 119);  // the rectangle stays
 }
 
-TEST_F(Window, SetwindowEmptiesTheLookback) {
+TEST_F(MessageWindowCommands, SetwindowEmptiesTheLookback) {
   message_window.text_speed = 0;
   show("あ");
   load_script("8,16,20,10,26,26,0,2,0,1,1,#ffffff,0,0,639,479");
@@ -144,7 +144,7 @@ TEST_F(Window, SetwindowEmptiesTheLookback) {
   EXPECT_EQ(recorded(), "|");
 }
 
-TEST_F(Window, SetfontTakesEffectAtTheNextClear) {
+TEST_F(MessageWindowCommands, SetfontTakesEffectAtTheNextClear) {
   std::string face = message_window.font_face;
   load_script("\"IPAMincho\"");
   text::cmd_setfont();
@@ -154,7 +154,7 @@ TEST_F(Window, SetfontTakesEffectAtTheNextClear) {
   EXPECT_EQ(message_window.font_face, "IPAMincho");
 }
 
-TEST_F(Window, TextmodeHidesAndEraseSettings) {
+TEST_F(MessageWindowCommands, TextmodeHidesAndEraseSettings) {
   message_window.text_speed = 0;
   show("あ");
   EXPECT_EQ(message_window.window_shown, 1);
@@ -174,7 +174,7 @@ TEST_F(Window, TextmodeHidesAndEraseSettings) {
   EXPECT_EQ(fatal_of([&] { show("い"); }), "エラー！|textmodeが非表示設定なのに文字を書こうとしました。");
 }
 
-TEST_F(Window, CursorPositions) {
+TEST_F(MessageWindowCommands, CursorPositions) {
   message_window.column = 2;
   message_window.row = 3;
   load_script("%1,%2");
@@ -192,7 +192,7 @@ TEST_F(Window, CursorPositions) {
   EXPECT_EQ(fatal_of(text::cmd_getnextline), "構文エラー|getnextlineの第１，２引数は数字変数です。");
 }
 
-TEST_F(Window, LocateBrAndSpeeds) {
+TEST_F(MessageWindowCommands, LocateBrAndSpeeds) {
   load_script("3,4");
   text::cmd_locate();
   EXPECT_EQ(message_window.column, 3);
@@ -208,7 +208,7 @@ TEST_F(Window, LocateBrAndSpeeds) {
   EXPECT_EQ(text::effective_text_speed(), 50);
 }
 
-TEST_F(Window, ResetKeepsTheLinkColourAndFaces) {
+TEST_F(MessageWindowCommands, ResetKeepsTheLinkColourAndFaces) {
   load_script("1,2,3");
   text::cmd_linkcolor();
   load_script("\"IPAGothic\"");
@@ -220,7 +220,7 @@ TEST_F(Window, ResetKeepsTheLinkColourAndFaces) {
   EXPECT_EQ(message_window.font_face, "IPAGothic");
 }
 
-TEST_F(Window, CursorNumbersAreZeroOrOne) {
+TEST_F(MessageWindowCommands, CursorNumbersAreZeroOrOne) {
   text::screen_link.load_cursor_image = nullptr;  // only the placement is looked at here
   load_script("2,\"c.bmp\",0,0");
   EXPECT_EQ(fatal_of(text::cmd_setcursor), "エラー|カーソルは０（通常）と１（クリック消去用）です。");

@@ -19,7 +19,7 @@ using text::message_window;
 
 namespace {
 
-class Layout : public testsupport::TextTest {
+class TextLayout : public testsupport::TextTest {
  protected:
   void SetUp() override {
     TextTest::SetUp();
@@ -27,7 +27,7 @@ class Layout : public testsupport::TextTest {
   }
 };
 
-TEST_F(Layout, ALineBreaksAfterTheLastColumn) {
+TEST_F(TextLayout, ALineBreaksAfterTheLastColumn) {
   message_window.columns = 3;
   show("あいうえ");
   EXPECT_EQ(recorded(), "|あいう\nえ\n");
@@ -35,27 +35,27 @@ TEST_F(Layout, ALineBreaksAfterTheLastColumn) {
   EXPECT_EQ(message_window.column, 0);
 }
 
-TEST_F(Layout, APeriodIsCarriedWithItsCharacter) {
+TEST_F(TextLayout, APeriodIsCarriedWithItsCharacter) {
   message_window.columns = 3;
   show("あいう。");
   // う would fill the last cell, but 。 must not begin a line: both move.
   EXPECT_EQ(recorded(), "|あい\nう。\n");
 }
 
-TEST_F(Layout, AnOpeningBracketTakesTheNextCharacterAlong) {
+TEST_F(TextLayout, AnOpeningBracketTakesTheNextCharacterAlong) {
   message_window.columns = 3;
   show("あい「う");
   EXPECT_EQ(recorded(), "|あい\n「う\n");
 }
 
-TEST_F(Layout, SpacesTakeNoRoom) {
+TEST_F(TextLayout, SpacesTakeNoRoom) {
   show("あ い\tう/");
   EXPECT_EQ(message_window.column, 3);
   EXPECT_EQ(message_window.row, 0);
   EXPECT_EQ(recorded(), "|あいう");
 }
 
-TEST_F(Layout, AfterAnOddHalfWidthRunAMarkIsDrawn) {
+TEST_F(TextLayout, AfterAnOddHalfWidthRunAMarkIsDrawn) {
   waits_end_after(1000);
   uint32_t start = platform::clock_ms();
   show("abc@");
@@ -64,12 +64,12 @@ TEST_F(Layout, AfterAnOddHalfWidthRunAMarkIsDrawn) {
   EXPECT_EQ(message_window.row, 1);
 }
 
-TEST_F(Layout, AHalfWidthCharacterBeforeADoubleByteOneStandsAlone) {
+TEST_F(TextLayout, AHalfWidthCharacterBeforeADoubleByteOneStandsAlone) {
   show("a「b」");
   EXPECT_EQ(recorded(), "|a 「b 」\n");
 }
 
-TEST_F(Layout, CellsRepeatOnThePitchGrid) {
+TEST_F(TextLayout, CellsRepeatOnThePitchGrid) {
   show("ああ/");
   const auto& w = message_window;
   for (int y = 0; y < w.glyph_height; y++)
@@ -84,7 +84,7 @@ TEST_F(Layout, CellsRepeatOnThePitchGrid) {
   EXPECT_TRUE(lit);
 }
 
-TEST_F(Layout, TheShadowFallsOnePixelRight) {
+TEST_F(TextLayout, TheShadowFallsOnePixelRight) {
   auto draw = [&](int shadow) {
     text::clear_message_window();
     message_window.shadow = shadow;
@@ -111,37 +111,37 @@ TEST_F(Layout, TheShadowFallsOnePixelRight) {
   EXPECT_GT(darker, 0);
 }
 
-class Marks : public Layout {};
+class TextMarks : public TextLayout {};
 
-TEST_F(Marks, SlashOnlyAtTheEnd) {
+TEST_F(TextMarks, SlashOnlyAtTheEnd) {
   show("あ/");
   show("い");
   EXPECT_EQ(recorded(), "|あい\n");
   EXPECT_EQ(fatal_of([&] { show("あ/い"); }), "エラー|表示文中の、/の次は改行文字でなければなりません。");
 }
 
-TEST_F(Marks, WaitWIsNotShortenedByAClick) {
+TEST_F(TextMarks, WaitWIsNotShortenedByAClick) {
   click_at({10});
   uint32_t start = platform::clock_ms();
   show("!w500あ");
   EXPECT_GE(platform::clock_ms() - start, 500u);
 }
 
-TEST_F(Marks, WaitDIsShortenedByAClick) {
+TEST_F(TextMarks, WaitDIsShortenedByAClick) {
   click_at({10});
   uint32_t start = platform::clock_ms();
   show("!d500あ");
   EXPECT_LT(platform::clock_ms() - start, 100u);
 }
 
-TEST_F(Marks, WaitsTakeANumericVariable) {
+TEST_F(TextMarks, WaitsTakeANumericVariable) {
   interp::numeric_variable(5) = 300;
   uint32_t start = platform::clock_ms();
   show("!w%5あ");
   EXPECT_GE(platform::clock_ms() - start, 300u);
 }
 
-TEST_F(Marks, SpeedChangesAndTheMenuSpeed) {
+TEST_F(TextMarks, SpeedChangesAndTheMenuSpeed) {
   uint32_t start = platform::clock_ms();
   show("!s100あい");
   EXPECT_EQ(message_window.text_speed, 100);
@@ -151,7 +151,7 @@ TEST_F(Marks, SpeedChangesAndTheMenuSpeed) {
   EXPECT_EQ(text::effective_text_speed(), 10);  // the middle menu speed
 }
 
-TEST_F(Marks, ColoursAndLinks) {
+TEST_F(TextMarks, ColoursAndLinks) {
   show("#ff0000赤<7リンク>");
   EXPECT_EQ(message_window.text_colour[0], 255);
   EXPECT_EQ(message_window.text_colour[1], 0);
@@ -175,9 +175,9 @@ TEST_F(Marks, ColoursAndLinks) {
   EXPECT_LT(brightest(1, 0), 100);  // little blue
 }
 
-class Waits : public Layout {};
+class TextWaits : public TextLayout {};
 
-TEST_F(Waits, AClickDuringSlowDisplayFinishesTheLine) {
+TEST_F(TextWaits, AClickDuringSlowDisplayFinishesTheLine) {
   message_window.text_speed = 100;
   click_at({150});
   uint32_t start = platform::clock_ms();
@@ -185,7 +185,7 @@ TEST_F(Waits, AClickDuringSlowDisplayFinishesTheLine) {
   EXPECT_LT(platform::clock_ms() - start, 400u);
 }
 
-TEST_F(Waits, TheHurriedLineStillStopsAtTheNextClickWait) {
+TEST_F(TextWaits, TheHurriedLineStillStopsAtTheNextClickWait) {
   message_window.text_speed = 100;
   click_at({50, 3000});
   uint32_t start = platform::clock_ms();
@@ -194,7 +194,7 @@ TEST_F(Waits, TheHurriedLineStillStopsAtTheNextClickWait) {
   EXPECT_EQ(text::last_wait_was_page, 0);
 }
 
-TEST_F(Waits, APageWaitClearsThePage) {
+TEST_F(TextWaits, APageWaitClearsThePage) {
   waits_end_after(100);
   show("あい\\う");
   EXPECT_EQ(recorded(), "|あい|う\n");
@@ -210,7 +210,7 @@ TEST_F(Waits, APageWaitClearsThePage) {
   EXPECT_EQ(covered, 0);
 }
 
-TEST_F(Waits, PageClickModeAndHiddenTextPassClickWaits) {
+TEST_F(TextWaits, PageClickModeAndHiddenTextPassClickWaits) {
   waits_end_after(1000);
   text::page_click_mode = 1;
   uint32_t start = platform::clock_ms();
@@ -219,7 +219,7 @@ TEST_F(Waits, PageClickModeAndHiddenTextPassClickWaits) {
   text::page_click_mode = 0;
 }
 
-TEST_F(Waits, ClickstrWaitsAndTurnsIntoAPageWaitOnTheLastRow) {
+TEST_F(TextWaits, ClickstrWaitsAndTurnsIntoAPageWaitOnTheLastRow) {
   waits_end_after(1000);
   message_window.rows = 3;
   text::clickstr_chars = platform::utf8_to_sjis("。！");
@@ -235,7 +235,7 @@ TEST_F(Waits, ClickstrWaitsAndTurnsIntoAPageWaitOnTheLastRow) {
   EXPECT_EQ(recorded(), "|あ。\nい。！\nう。|");
 }
 
-TEST_F(Waits, AnUnderscoreExemptsTheNextCharacter) {
+TEST_F(TextWaits, AnUnderscoreExemptsTheNextCharacter) {
   waits_end_after(1000);
   text::clickstr_chars = platform::utf8_to_sjis("。");
   uint32_t start = platform::clock_ms();
@@ -245,7 +245,7 @@ TEST_F(Waits, AnUnderscoreExemptsTheNextCharacter) {
   EXPECT_LT(platform::clock_ms() - start, 2000u);
 }
 
-class TextErrors : public Layout {};
+class TextErrors : public TextLayout {};
 
 TEST_F(TextErrors, TextWhileTextmodeIsOff) {
   message_window.text_visible = 0;

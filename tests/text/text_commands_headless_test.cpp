@@ -31,6 +31,12 @@ TEST(TextRoutine, AClickWaitAtTheLineEndStartsANewLineAtTexec) {
   EXPECT_EQ(r.out, "あ\nい\n");
 }
 
+TEST(TextCommands, TheWindowOfTheDefineBlockHoldsInTheGame) {
+  auto r = run_scenario(game("setwindow 8,16,3,4,26,26,0,2,0,1,1,#999999,0,0,639,479\n", "あいうえお"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "あいう\nえお\n");
+}
+
 TEST(TextCommands, PuttextTextonAndSlash) {
   auto r = run_scenario(game("", "一/\n二\nputtext \"三\"\ntexton\nlocate 0,5\n四"));
   EXPECT_EQ(r.status, 0) << r.err;
