@@ -120,13 +120,16 @@ const platform::GlyphFont& current_font() {
   return font;
 }
 
-// Where glyphs go when no screen has set a display surface.
+// The display surface glyphs are drawn on. When no screen code has set one,
+// the text keeps its own (black) and shows it, so text is seen all the same.
 graphics::DibSurface& target_surface() {
-  graphics::DibSurface* display = platform::display_surface();
-  if (display && display->width == app::screen_width && display->height == app::screen_height) return *display;
   static graphics::DibSurface own;
+  graphics::DibSurface* display = platform::display_surface();
+  if (display && display != &own && display->width == app::screen_width && display->height == app::screen_height)
+    return *display;
   if (own.width != app::screen_width || own.height != app::screen_height)
     graphics::create_surface(own, app::screen_width, app::screen_height);
+  if (!display || display == &own) platform::set_display_surface(&own);
   return own;
 }
 
