@@ -21,8 +21,11 @@
 #include "script/scenario.h"
 #include "app/main_window.h"
 #include "app/menu_commands.h"
+#include "text/lookback_commands.h"
+#include "text/output_commands.h"
 #include "text/traps.h"
 #include "text/wait_commands.h"
+#include "text/window_commands.h"
 
 namespace interp {
 
@@ -117,33 +120,33 @@ const CommandRow CommandTable[] = {
     {"chkdbg", cmd_chkdbg, true},
     {"createdebugwindow", cmd_createdebugwindow, true},
     // message window and text settings
-    {"windowback", nullptr, true},
-    {"noteraseman", nullptr, true},
-    {"defaultspeed", nullptr, true},
-    {"defaultfont", nullptr, true},
-    {"linkcolor", nullptr, true},
-    {"locate", nullptr, false},
-    {"br", nullptr, false},
-    {"textoff", nullptr, false},
-    {"texton", nullptr, false},
-    {"textclear", nullptr, false},
-    {"textmode", nullptr, false},
-    {"erasetextwindow", nullptr, false},
-    {"textspeed", nullptr, false},
-    {"getcursorpos", nullptr, false},
-    {"getnextline", nullptr, false},
-    {"setfont", nullptr, false},
-    {"setwindow", nullptr, false},
-    {"setwindow2", nullptr, false},
+    {"windowback", text::cmd_windowback, true},
+    {"noteraseman", text::cmd_noteraseman, true},
+    {"defaultspeed", text::cmd_defaultspeed, true},
+    {"defaultfont", text::cmd_defaultfont, true},
+    {"linkcolor", text::cmd_linkcolor, true},
+    {"locate", text::cmd_locate, false},
+    {"br", text::cmd_br, false},
+    {"textoff", text::cmd_textoff, false},
+    {"texton", text::cmd_texton, false},
+    {"textclear", text::cmd_textclear, false},
+    {"textmode", text::cmd_textmode, false},
+    {"erasetextwindow", text::cmd_erasetextwindow, false},
+    {"textspeed", text::cmd_textspeed, false},
+    {"getcursorpos", text::cmd_getcursorpos, false},
+    {"getnextline", text::cmd_getnextline, false},
+    {"setfont", text::cmd_setfont, false},
+    {"setwindow", text::cmd_setwindow, false},
+    {"setwindow2", text::cmd_setwindow2, false},
     // text output
-    {"texec", nullptr, false},
-    {"textgosub", nullptr, true},
-    {"linepage", nullptr, true},
-    {"clickstr", nullptr, true},
-    {"puttext", nullptr, false},
-    {"setcursor", nullptr, false},
-    {"abssetcursor", nullptr, false},
-    {"ispage", nullptr, false},
+    {"texec", text::cmd_texec, false},
+    {"textgosub", text::cmd_textgosub, true},
+    {"linepage", text::cmd_linepage, true},
+    {"clickstr", text::cmd_clickstr, true},
+    {"puttext", text::cmd_puttext, false},
+    {"setcursor", text::cmd_setcursor, false},
+    {"abssetcursor", text::cmd_abssetcursor, false},
+    {"ispage", text::cmd_ispage, false},
     // waiting, clicks, skip and auto modes
     {"kidokumode", text::cmd_kidokumode, false},
     {"automode", text::cmd_automode, true},
@@ -174,11 +177,11 @@ const CommandRow CommandTable[] = {
     {"lookbackbutton", nullptr, true},
     {"lookbackcolor", nullptr, true},
     {"lookbackvoice", nullptr, true},
-    {"lookbackon", nullptr, false},
-    {"lookbackoff", nullptr, false},
-    {"textcommit", nullptr, false},
-    {"gettext", nullptr, false},
-    {"lookbackflush", nullptr, false},
+    {"lookbackon", text::cmd_lookbackon, false},
+    {"lookbackoff", text::cmd_lookbackoff, false},
+    {"textcommit", text::cmd_textcommit, false},
+    {"gettext", text::cmd_gettext, false},
+    {"lookbackflush", text::cmd_lookbackflush, false},
     // image tags and loading
     {"noloaderror", graphics::cmd_noloaderror, true},
     {"spfont", graphics::cmd_spfont, true},

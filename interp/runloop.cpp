@@ -12,6 +12,7 @@
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "text/lookback.h"
+#include "text/message_window.h"
 #include "text/output.h"
 #include "text/traps.h"
 #include "text/wait.h"
@@ -115,6 +116,10 @@ std::string assemble_text_line() {
 void run_loop(int mode) {
   define_mode = mode;
   if (mode == 1) {
+    // The define block starts from the text system's start values.
+    text::init_message_window();
+    text::init_text_output();
+    text::reset_lookback();
     script::jump_to_label("define");
     text::trap_state.click_label.clear();
     define_finished = false;
@@ -158,8 +163,10 @@ void run_loop(int mode) {
 }
 
 void reset_to_start() {
-  // Sound, the message window, pictures, traps and timers are cleared here
-  // as those parts of the system arrive.
+  // Sound, pictures, traps and timers are cleared here as those parts of
+  // the system arrive.
+  text::reset_message_window();
+  text::reset_text_output();
   save_point_flag = true;
   rmenu_reset_request = false;
   graphics::reset_pictures();

@@ -4,6 +4,7 @@
 #include "interp/readers.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
+#include "text/message_window.h"
 
 namespace script {
 
@@ -27,8 +28,8 @@ void cmd_stralias() {
 }
 
 void cmd_game() {
-  // The message window's font and the stored menu preferences are applied
-  // here once the window and the settings exist.
+  // The stored menu preferences are applied here once the settings exist.
+  text::finish_define_block();
   interp::define_finished = true;
 }
 

@@ -1,16 +1,54 @@
-// text/output: text lines handed to the message window, and the text modes the run loop reads.
+// text/output: display_text_line, which draws scenario prose into the message window, and the state it keeps across lines.
 #pragma once
+#include <cstdint>
+#include <string>
 
 namespace text {
 
 // `linepage`: every text line ends with a page wait ('\').
 extern bool line_page_mode;
-// `textgosub`: '@' and '\' end the assembled line, so that the click
-// routine can run between the pieces.
+// `textgosub` is on: '@' and '\' end the assembled line and hand over to
+// the routine at text_gosub_label.
 extern bool text_gosub_mode;
+extern std::string text_gosub_label;
 
-// Shows one assembled text line (Shift-JIS, NUL-terminated). There is no
-// message window yet: the line goes to the transcript.
+// `clickstr`: double-byte characters (Shift-JIS, two bytes each) followed
+// by an automatic click wait, which is a page wait on the bottom
+// clickstr_lines rows.
+extern std::string clickstr_chars;
+extern int32_t clickstr_lines;
+
+// Text links `<n ... >`: the number, where the link starts and its end x.
+struct TextLink {
+  int32_t number, start_x, start_y, end_x;
+};
+constexpr int kMaxTextLinks = 256;
+extern TextLink text_links[kMaxTextLinks];
+extern int32_t text_link_count;
+
+// Placement of click cursor k (0 normal, 1 page): an offset from the pen
+// (relative) or a screen point (absolute).
+struct CursorPlacement {
+  int32_t dx, dy;
+  int32_t absolute;
+};
+extern CursorPlacement cursor_placement[2];
+// Where the cursor of the current click wait stands.
+extern int32_t cursor_x, cursor_y;
+
+extern int32_t last_wait_was_page;  // ispage: 1 after '\', 0 after '@'
+extern int32_t in_text_routine;     // the textgosub routine runs
+extern int32_t line_ended_at_mark;  // the script line ended right after the mark
+
+// Shows one assembled text line (Shift-JIS, NUL-terminated) in the message
+// window: characters at the text speed, control marks, click and page
+// waits. Returns when the line is done, when a wait was ended by a load,
+// reset or jump, or after handing over to the textgosub routine.
 void display_text_line(const char* sjis);
+
+// `reset`: the link table is emptied and the text routine forgotten.
+void reset_text_output();
+// Program start: also the cursor placement.
+void init_text_output();
 
 }  // namespace text

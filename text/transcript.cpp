@@ -8,6 +8,7 @@ namespace text {
 
 namespace {
 FILE* transcript = nullptr;
+std::string row;  // Shift-JIS bytes of the row being drawn
 }
 
 bool open_transcript(const std::string& where) {
@@ -21,6 +22,7 @@ bool open_transcript(const std::string& where) {
 }
 
 void close_transcript() {
+  if (!row.empty()) end_transcript_row();
   if (transcript && transcript != stdout) std::fclose(transcript);
   if (transcript == stdout) std::fflush(stdout);
   transcript = nullptr;
@@ -33,6 +35,24 @@ void write_transcript_line(const char* sjis) {
   std::fwrite(line.data(), 1, line.size(), transcript);
   // Flushed per line so that the record is complete whatever ends the program.
   std::fflush(transcript);
+}
+
+void add_transcript_character(uint8_t first, uint8_t second) {
+  if (!transcript) return;
+  row += static_cast<char>(first);
+  if (second) row += static_cast<char>(second);
+}
+
+void end_transcript_row() {
+  if (!transcript) return;
+  write_transcript_line(row.c_str());
+  row.clear();
+}
+
+void end_transcript_page() {
+  if (!transcript || row.empty()) return;
+  write_transcript_line(row.c_str());
+  row.clear();
 }
 
 }  // namespace text

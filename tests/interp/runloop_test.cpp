@@ -34,7 +34,18 @@ TEST(TextAssembly, StringsAndAliases) {
 TEST(TextAssembly, InTextCommandsKeepTheirVariables) {
   auto r = run_scenario(game("", "待つ!w%5と!s?1です\n"));
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "待つ!w%5と!s?1です\n");
+  // !w%5 waits for %5 (0) ms; "?1" after !s is no number and is drawn.
+  EXPECT_EQ(r.out, "待つと?1です\n");
+}
+
+// n copies of a character as the message window lays them out: 23 a row.
+std::string rows_of(const std::string& character, int n) {
+  std::string out;
+  for (int i = 1; i <= n; ++i) {
+    out += character;
+    if (i % 23 == 0 || i == n) out += "\n";
+  }
+  return out;
 }
 
 TEST(TextAssembly, LongLinesAreCutSafely) {
@@ -42,9 +53,8 @@ TEST(TextAssembly, LongLinesAreCutSafely) {
   for (int i = 0; i < 400; ++i) line += "あ";
   auto r = run_scenario(game("", line + "\n次"));
   EXPECT_EQ(r.status, 0) << r.err;
-  std::string expected;
-  for (int i = 0; i < 263; ++i) expected += "あ";  // 526 bytes fit before the NUL
-  EXPECT_EQ(r.out, expected + "\n次\n");
+  // 526 bytes fit before the NUL: 263 characters, 23 to a row.
+  EXPECT_EQ(r.out, rows_of("あ", 263) + "次\n");
 }
 
 TEST(RunLoop, SeparatorsCommentsLabelsAndCase) {
@@ -128,9 +138,7 @@ TEST(TextAssembly, LongStringVariableIsCutNotOverflowed) {
   for (int i = 0; i < 600; ++i) line += "?1[0]";
   auto r = run_scenario(game(kValues, line + "\n次"));
   EXPECT_EQ(r.status, 0) << r.err;
-  std::string expected;
-  for (int i = 0; i < 263; ++i) expected += "０";
-  EXPECT_EQ(r.out, expected + "\n次\n");
+  EXPECT_EQ(r.out, rows_of("０", 263) + "次\n");
 }
 
 TEST(RunLoop, LabelLinesArePassedIntoTheLabelLog) {
@@ -154,3 +162,4 @@ TEST(Restart, DefineresetForgetsTheCallStack) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "スタックエラー\nreturnとgosub文が正しく対応していません。");
 }
+

@@ -1,0 +1,34 @@
+// text/screen_link: the screen services the message window calls, filled in by the screen code that owns the picture.
+#pragma once
+#include <string>
+
+namespace graphics {
+struct DibSurface;
+}
+
+namespace text {
+
+// Each entry is null until the screen code sets it; the message window then
+// keeps its own state and draws glyphs straight onto the display surface.
+struct ScreenLink {
+  // Marks the rectangle (inclusive) dirty, recomposes it (the composition
+  // calls draw_message_window) and brings it to the display; with
+  // `window_effect` through the `windoweffect` effect, else as a cut.
+  void (*refresh_area)(int left, int top, int right, int bottom, bool window_effect) = nullptr;
+  // The window image slot: loads an image tag (the loader reports a file it
+  // cannot load) and gives its size; frees it; draws it at (x, y) with its
+  // own transparency, limited to the rectangle (inclusive).
+  bool (*load_window_image)(const std::string& tag, int& width, int& height) = nullptr;
+  void (*release_window_image)() = nullptr;
+  void (*draw_window_image)(graphics::DibSurface& work, int x, int y, int left, int top, int right, int bottom) = nullptr;
+  // Loads an image tag into click cursor k (0 normal, 1 page).
+  void (*load_cursor_image)(int k, const std::string& tag) = nullptr;
+};
+extern ScreenLink screen_link;
+
+// Fills screen_link (and the screen's message-window layer, the click
+// cursor steps and the display surface) from the screen code when it is
+// part of the build; without it, does nothing.
+void connect_screen();
+
+}  // namespace text
