@@ -1,3 +1,4 @@
+#include "graphics/screen.h"
 #include "text/window_commands.h"
 
 #include <algorithm>
@@ -152,9 +153,16 @@ void cmd_erasetextwindow() {
   w.keep_window_for_layers = n == 2 ? 1 : 0;
 }
 
-void cmd_windowback() { message_window.window_behind_sprites = 1; }
+// Both settings are read by the composition, which owns the layer order.
+void cmd_windowback() {
+  message_window.window_behind_sprites = 1;
+  graphics::TheScreen.window_back = true;
+}
 
-void cmd_noteraseman() { message_window.keep_standing_images = 1; }
+void cmd_noteraseman() {
+  message_window.keep_standing_images = 1;
+  graphics::TheScreen.keep_standing = true;
+}
 
 void cmd_getcursorpos() {
   int32_t *x = nullptr, *y = nullptr;
