@@ -7,6 +7,7 @@
 #include "graphics/click_cursor.h"
 #include "graphics/draw_image.h"
 #include "graphics/effect.h"
+#include "graphics/effect_commands.h"
 #include "graphics/image.h"
 #include "graphics/image_tag.h"
 #include "graphics/screen.h"
@@ -23,10 +24,16 @@ namespace {
 // The window image slot of setwindow and setwindow2.
 graphics::ImageRecord window_image;
 
-void refresh_area(int left, int top, int right, int bottom, bool /*window_effect*/) {
-  // Until `windoweffect` chooses another, the window comes and goes as a cut.
+// Showing and hiding the window run through the `windoweffect` effect (a cut
+// until the scenario chooses another); other refreshes are cuts.
+void refresh_area(int left, int top, int right, int bottom, bool window_effect) {
   graphics::mark_dirty(left, top, right, bottom);
-  graphics::refresh_screen(1, 0, "");
+  if (window_effect) {
+    const graphics::EffectDefinition& e = graphics::window_effect;
+    graphics::refresh_screen(e.kind, e.duration, e.mask);
+  } else {
+    graphics::refresh_screen(1, 0, "");
+  }
 }
 
 bool load_window_image(const std::string& tag, int& width, int& height) {

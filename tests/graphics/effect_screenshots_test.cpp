@@ -112,3 +112,23 @@ TEST(EffectScreenshots, BlackMaskWipeFinishesInItsFirstStep) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EffectScreenshots, MessageWindowComesInThroughTheWindowEffect) {
+  // windoweffect 10 (crossfade): the window's grey fades in over the red
+  // background instead of appearing at once; without it, a cut.
+  auto window_pixel_over_time = [](const std::string& defines) {
+    std::vector<Picture> p = shots("*define\n" + defines + "game\n*start\nbg #ff0000,1\n文@\nend\n", 50, 1500);
+    std::set<uint32_t> seen;
+    for (const Picture& pic : p) seen.insert(pic.at(320, 200));
+    return seen;
+  };
+  std::set<uint32_t> faded = window_pixel_over_time("windoweffect 10,400\n");
+  std::set<uint32_t> cut = window_pixel_over_time("");
+  EXPECT_TRUE(faded.count(0xff0000));
+  EXPECT_GE(faded.size(), 4u);  // red, intermediate levels, the window's colour
+  EXPECT_LE(cut.size(), 2u);    // red, then the window's colour
+}
+
+}  // namespace
