@@ -7,6 +7,7 @@
 #include "graphics/screen.h"
 #include "graphics/window_picture.h"
 #include "interp/error.h"
+#include "interp/readers.h"
 #include "platform/clock.h"
 
 namespace graphics {
@@ -87,6 +88,21 @@ void refresh_screen(int kind, int duration, const std::string& mask) {
 void refresh_screen_with_effect(int number) {
   const EffectDefinition& e = effect_definition(number);
   refresh_screen(e.kind, e.duration, e.mask);
+}
+
+// kind; duration unless the kind is 1; mask tag for kinds 15 and 18.
+EffectDefinition read_effect_definition() {
+  EffectDefinition e;
+  e.kind = interp::read_number();
+  if (e.kind != 1) {
+    interp::expect_comma();
+    e.duration = interp::read_number();
+  }
+  if (e.kind == 15 || e.kind == 18) {
+    interp::expect_comma();
+    e.mask = interp::read_string();
+  }
+  return e;
 }
 
 }  // namespace graphics

@@ -22,6 +22,10 @@ struct EffectSettings {
 };
 extern EffectSettings effect_settings;
 
+// Reads an effect definition from the script: the kind; the duration
+// unless the kind is 1; the mask tag for kinds 15 and 18.
+EffectDefinition read_effect_definition();
+
 // Puts the effect table back to its start: 0 shows nothing, 1 is immediate,
 // the others are undefined.
 void reset_effect_table();

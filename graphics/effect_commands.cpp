@@ -8,24 +8,10 @@
 
 namespace graphics {
 
-EffectDefinition window_effect;
+EffectDefinition window_effect{1, 0, ""};  // a cut until windoweffect
 
 namespace {
 
-// kind; duration unless the kind is 1; mask tag for kinds 15 and 18.
-EffectDefinition read_effect_definition() {
-  EffectDefinition e;
-  e.kind = interp::read_number();
-  if (e.kind != 1) {
-    interp::expect_comma();
-    e.duration = interp::read_number();
-  }
-  if (e.kind == 15 || e.kind == 18) {
-    interp::expect_comma();
-    e.mask = interp::read_string();
-  }
-  return e;
-}
 
 void read_two(int32_t& a, int32_t& b) {
   a = interp::read_number();

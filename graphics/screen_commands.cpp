@@ -232,17 +232,7 @@ void cmd_effect() {
   if (n < 2 || n > 255)
     interp::report_errorf("パラメータエラー", "effect命令の第一パラメータは2～255です。");
   interp::expect_comma();
-  EffectDefinition e;
-  e.kind = interp::read_number();
-  if (e.kind != 1) {
-    interp::expect_comma();
-    e.duration = interp::read_number();
-    if (e.kind == 15 || e.kind == 18) {
-      interp::expect_comma();
-      e.mask = interp::read_string();
-    }
-  }
-  EffectTable[n] = e;
+  EffectTable[n] = read_effect_definition();
 }
 
 namespace {

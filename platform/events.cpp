@@ -42,15 +42,6 @@ bool to_int(std::string_view s, long long low, long long high, long long& out) {
   return ec == std::errc() && end == s.data() + s.size() && out >= low && out <= high;
 }
 
-void post_at(MessageId id, int x, int y, int32_t param = 0) {
-  Message m;
-  m.id = id;
-  m.x = x;
-  m.y = y;
-  m.param = param;
-  post_message(m);
-}
-
 // A typed key's character, as the keyboard would type it (lower case).
 int typed_character(int key) {
   if (key >= 'A' && key <= 'Z') return key - 'A' + 'a';
@@ -69,20 +60,20 @@ void deliver(const ScriptedEvent& e) {
     case EventKind::click:
     case EventKind::rclick: {
       move_pointer(e.x, e.y);
-      post_at(msg_mouse_move, e.x, e.y);
+      post_message_at(msg_mouse_move, e.x, e.y);
       bool left = e.kind == EventKind::click;
-      post_at(left ? msg_left_button_down : msg_right_button_down, e.x, e.y);
-      post_at(left ? msg_left_button_up : msg_right_button_up, e.x, e.y);
+      post_message_at(left ? msg_left_button_down : msg_right_button_down, e.x, e.y);
+      post_message_at(left ? msg_left_button_up : msg_right_button_up, e.x, e.y);
       break;
     }
     case EventKind::move:
       move_pointer(e.x, e.y);
-      post_at(msg_mouse_move, e.x, e.y);
+      post_message_at(msg_mouse_move, e.x, e.y);
       break;
     case EventKind::wheel: {
       int x = 0, y = 0;
       pointer_position(x, y);
-      post_at(msg_mouse_wheel, x, y, e.value * 120);
+      post_message_at(msg_mouse_wheel, x, y, e.value * 120);
       break;
     }
     case EventKind::key:
@@ -260,8 +251,8 @@ uint32_t auto_click_ms() { return auto_click; }
 void post_pointer_click() {
   int x = 0, y = 0;
   pointer_position(x, y);
-  post_at(msg_left_button_down, x, y);
-  post_at(msg_left_button_up, x, y);
+  post_message_at(msg_left_button_down, x, y);
+  post_message_at(msg_left_button_up, x, y);
 }
 
 }  // namespace platform

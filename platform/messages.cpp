@@ -183,4 +183,13 @@ void post_key_event(int key, bool down) {
   if (!down && key == key_alt) post_message(msg_system_key_up, key);
 }
 
+void post_message_at(MessageId id, int x, int y, int32_t param) {
+  Message m;
+  m.id = id;
+  m.x = x;
+  m.y = y;
+  m.param = param;
+  post_message(m);
+}
+
 }  // namespace platform

@@ -41,6 +41,8 @@ struct Message {
 // Appends a message to the queue.
 void post_message(const Message& m);
 void post_message(MessageId id, int32_t param = 0);
+// A message at client point (x, y), such as a button or a pointer move.
+void post_message_at(MessageId id, int x, int y, int32_t param = 0);
 void post_command(int32_t id);
 
 // Looks at the oldest message whose id is `filter` (msg_none: any); with

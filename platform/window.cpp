@@ -123,15 +123,6 @@ int translate_key(SDL_Keycode k) {
   }
 }
 
-void post_mouse(MessageId id, int x, int y, int32_t param = 0) {
-  Message m;
-  m.id = id;
-  m.x = x;
-  m.y = y;
-  m.param = param;
-  post_message(m);
-}
-
 // A pointer event at window pixel (px, py): the menu first, then the client.
 void pointer_event(MessageId id, int px, int py) {
   Viewport v = current_viewport();
@@ -150,7 +141,7 @@ void pointer_event(MessageId id, int px, int py) {
   }
   // Only the client area sends mouse messages (no capture).
   if (x < 0 || y < 0 || x >= screen_w || y >= screen_h) return;
-  post_mouse(id, x, y);
+  post_message_at(id, x, y);
 }
 
 }  // namespace
@@ -375,7 +366,7 @@ void handle_event(const SDL_Event& e) {
       if (notches == 0 || menu_is_open()) break;
       int x = 0, y = 0;
       pointer_position(x, y);
-      post_mouse(msg_mouse_wheel, x, y, notches * 120);
+      post_message_at(msg_mouse_wheel, x, y, notches * 120);
       break;
     }
     case SDL_KEYDOWN:
