@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "interp/readers.h"
+#include "interp/runloop.h"
 #include "interp/targets.h"
 #include "interp/variables.h"
 #include "platform/calendar.h"
@@ -14,6 +15,7 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "text/wait.h"
 
 namespace interp {
 
@@ -34,11 +36,15 @@ void store_three(const char* const messages[3], const int values[3]) {
   for (int i = 0; i < 3; ++i) numeric_variable(target[i]) = values[i];
 }
 
-// Pumps the window's messages while winexec waits for its program. There is
-// no window yet, so nothing arrives: the wait ends when the program exits.
-// The window brings pump_one_message here, and the two private messages a
-// launched program may post (1034: stop waiting, 1044: end the interpreter).
-WinexecWait pump_messages_during_winexec() { return WinexecWait::keep_waiting; }
+// Pumps the window's messages while winexec waits for its program, so the
+// window keeps painting and its menu and close box work. A program started
+// here cannot post to our queue, so the wait ends when the program exits
+// (or the player closes the window, which ends the interpreter).
+WinexecWait pump_messages_during_winexec() {
+  while (text::pump_one_message()) {
+  }
+  return interp::quit_requested ? WinexecWait::end_program : WinexecWait::keep_waiting;
+}
 
 // winexec stops the CD audio, closes the CD device and stops the wave
 // device before starting the program. Sound arrives later; nothing plays yet.
