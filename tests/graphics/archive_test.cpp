@@ -61,14 +61,7 @@ TEST(Lzss, CutTokensEndAndOverrunsAreRefused) {
 
 class Archives : public GameFolder {
  protected:
-  std::string error_of(std::function<void()> f) {
-    try {
-      f();
-    } catch (const ErrorBox& e) {
-      return e.title + "|" + e.text.substr(0, e.text.find('\n'));
-    }
-    return "";
-  }
+  std::string error_of(std::function<void()> f) { return box_of(f); }
   graphics::ArchiveEntry entry;
 };
 

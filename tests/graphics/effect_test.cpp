@@ -31,14 +31,7 @@ class Effects : public GameFolder {
     const uint8_t* p = TheScreen.display.row(y) + 3 * x;
     return uint32_t(p[2]) << 16 | p[1] << 8 | p[0];
   }
-  std::string error_of(std::function<void()> f) {
-    try {
-      f();
-    } catch (const ErrorBox& e) {
-      return e.title + "|" + e.text.substr(0, e.text.find('\n'));
-    }
-    return "";
-  }
+  std::string error_of(std::function<void()> f) { return box_of(f); }
 };
 
 TEST_F(Effects, EffectZeroKeepsTheChangePendingUntilOne) {

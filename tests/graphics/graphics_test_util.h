@@ -29,6 +29,16 @@ inline void throw_box(const std::string& title, const std::string& text) {
   throw ErrorBox{title, text};
 }
 
+// "title|first line of the message" of the error box f raises, or "".
+inline std::string box_of(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const ErrorBox& e) {
+    return e.title + "|" + e.text.substr(0, e.text.find('\n'));
+  }
+  return "";
+}
+
 // Runs each test in a fresh game folder with default loader switches.
 class GameFolder : public ::testing::Test {
  protected:

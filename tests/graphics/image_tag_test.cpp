@@ -17,12 +17,7 @@ class TagParsing : public GameFolder {
   }
   // The error box a tag raises, as "title|message".
   std::string error_of(const std::string& tag) {
-    try {
-      parse(tag);
-    } catch (const ErrorBox& e) {
-      return e.title + "|" + e.text.substr(0, e.text.find('\n'));
-    }
-    return "";
+    return box_of([&] { parse(tag); });
   }
   ImageRecord r;
 };

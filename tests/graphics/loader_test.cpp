@@ -14,12 +14,7 @@ namespace {
 class Loader : public GameFolder {
  protected:
   std::string error_of(const std::string& tag) {
-    try {
-      graphics::load_image_tag(r, tag);
-    } catch (const ErrorBox& e) {
-      return e.title + "|" + e.text.substr(0, e.text.find('\n'));
-    }
-    return "";
+    return box_of([&] { graphics::load_image_tag(r, tag); });
   }
   ImageRecord r;
 };

@@ -25,14 +25,7 @@ class ScreenLayers : public GameFolder {
     write_file("blue.bmp", solid_bmp(16, 16, 0x0000ff));
     write_file("wide.bmp", solid_bmp(64, 48, 0x404040));
   }
-  std::string error_of(std::function<void()> f) {
-    try {
-      f();
-    } catch (const ErrorBox& e) {
-      return e.title + "|" + e.text.substr(0, e.text.find('\n'));
-    }
-    return "";
-  }
+  std::string error_of(std::function<void()> f) { return box_of(f); }
 };
 
 TEST_F(ScreenLayers, LowerSpriteNumbersLieOnTop) {
