@@ -6,12 +6,12 @@
 namespace app {
 
 struct AppContext {
-  int show_command = 0;      // how the window is first shown (always normal here)
-  std::string command_line;  // stored, not interpreted
-  int32_t full_screen = 0;   // 1 while the display is in full screen
-  int32_t cd_track = -1;     // the CD track last asked for (music)
-  uint32_t last_message = 0; // the last message the window procedure saw
-  int32_t last_x = 0;        // last mouse x; also the last character and wheel delta
+  int show_command = 0;       // how the window is first shown (always normal here)
+  std::string command_line;   // stored, not interpreted
+  int32_t full_screen = 0;    // 1 while the display is in full screen
+  int32_t cd_track = -1;      // the CD track last asked for (music)
+  uint32_t last_message = 0;  // the last message the window procedure saw
+  int32_t last_x = 0;         // last mouse x; also the last character and wheel delta
   int32_t last_y = 0;
 };
 extern AppContext* app_context;
@@ -38,7 +38,7 @@ struct ShellHooks {
   // -1 without a read-text record, else whether the current script position
   // has been read.
   int (*read_state_here)() = nullptr;
-  void (*save_persistent)() = nullptr;        // global variables, read-text record, logs, envdata
+  void (*save_persistent)() = nullptr;  // global variables, read-text record, logs, envdata
   void (*stop_all_sound)() = nullptr;
   // Extracts a file from the archives into the temporary folder; the path,
   // or empty when it is in no archive.

@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include <climits>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,8 +36,8 @@
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
-#include "text/traps.h"
 #include "text/transcript.h"
+#include "text/traps.h"
 #include "text/wait.h"
 
 namespace app {

@@ -88,9 +88,9 @@ void run_menu_command(int32_t id) {
     case 40005:
       // The debug build's variable editor needs the number-input dialogs;
       // until they exist the box is shown in both modes.
-      platform::show_message_box("バージョン情報",
-                                 platform::sjis_to_utf8(version_text[0]) + "\n" + platform::sjis_to_utf8(version_text[1]),
-                                 platform::BoxIcon::information);
+      platform::show_message_box(
+          "バージョン情報", platform::sjis_to_utf8(version_text[0]) + "\n" + platform::sjis_to_utf8(version_text[1]),
+          platform::BoxIcon::information);
       break;
     case 40006: {
       int state = shell_hooks.read_state_here ? shell_hooks.read_state_here() : -1;

@@ -71,12 +71,13 @@ int main() {
       std::memset(a + 3 * (kSide + x), m, 3);
       bool inside = r2 < 3600;
       uint8_t* k = key_sprite.surface.row(y);
-      if (inside) std::memcpy(k + 3 * x, c, 3);
-      else k[3 * x] = 255, k[3 * x + 1] = 0, k[3 * x + 2] = 255;
+      if (inside)
+        std::memcpy(k + 3 * x, c, 3);
+      else
+        k[3 * x] = 255, k[3 * x + 1] = 0, k[3 * x + 2] = 255;
       // pixman wants premultiplied colours; alpha 200 is folded in.
       uint32_t alpha = (255 - m) * 200 / 255;
-      argb[y * kSide + x] = alpha << 24 | (c[2] * alpha / 255) << 16 | (c[1] * alpha / 255) << 8 |
-                            (c[0] * alpha / 255);
+      argb[y * kSide + x] = alpha << 24 | (c[2] * alpha / 255) << 16 | (c[1] * alpha / 255) << 8 | (c[0] * alpha / 255);
       argb_key[y * kSide + x] = inside ? 0xff000000u | c[2] << 16 | c[1] << 8 | c[0] : 0;
     }
 
@@ -98,8 +99,7 @@ int main() {
   std::vector<uint32_t> bg32(kWidth * kHeight), work32(kWidth * kHeight);
   for (auto& p : bg32) p = 0xff000000u | (rng() & 0xffffff);
   pixman_image_t* bg_img = pixman_image_create_bits(PIXMAN_x8r8g8b8, kWidth, kHeight, bg32.data(), kWidth * 4);
-  pixman_image_t* work_img =
-      pixman_image_create_bits(PIXMAN_x8r8g8b8, kWidth, kHeight, work32.data(), kWidth * 4);
+  pixman_image_t* work_img = pixman_image_create_bits(PIXMAN_x8r8g8b8, kWidth, kHeight, work32.data(), kWidth * 4);
   pixman_image_t* sprite_img = pixman_image_create_bits(PIXMAN_a8r8g8b8, kSide, kSide, argb.data(), kSide * 4);
   pixman_image_t* key_img = pixman_image_create_bits(PIXMAN_a8r8g8b8, kSide, kSide, argb_key.data(), kSide * 4);
   auto pixman_compose = [&](pixman_image_t* sprite) {
@@ -114,14 +114,14 @@ int main() {
   pixman_image_unref(sprite_img);
   pixman_image_unref(key_img);
 
-  std::printf("composition: %dx%d background + %d sprites of %dx%d (%.1f MB written)\n", kWidth, kHeight,
-              kSprites, kSide, kSide, bytes / 1e6);
+  std::printf("composition: %dx%d background + %d sprites of %dx%d (%.1f MB written)\n", kWidth, kHeight, kSprites,
+              kSide, kSide, bytes / 1e6);
   std::printf("%-34s %9s %12s %12s\n", "", "ms", "x memcpy", "x pixman");
   std::printf("%-34s %9.3f %12s %12s\n", "memcpy of the same bytes", copy_ms, "1.00", "");
-  std::printf("%-34s %9.3f %12.2f %12s\n", "pixman OVER, alpha sprites", pixman_alpha_ms,
-              pixman_alpha_ms / copy_ms, "1.00");
-  std::printf("%-34s %9.3f %12.2f %12s\n", "pixman OVER, binary-alpha sprites", pixman_key_ms,
-              pixman_key_ms / copy_ms, "1.00");
+  std::printf("%-34s %9.3f %12.2f %12s\n", "pixman OVER, alpha sprites", pixman_alpha_ms, pixman_alpha_ms / copy_ms,
+              "1.00");
+  std::printf("%-34s %9.3f %12.2f %12s\n", "pixman OVER, binary-alpha sprites", pixman_key_ms, pixman_key_ms / copy_ms,
+              "1.00");
   std::printf("%-34s %9.3f %12.2f %12.2f\n", "draw_image, alpha mode + alpha 200", alpha_ms, alpha_ms / copy_ms,
               alpha_ms / pixman_alpha_ms);
   std::printf("%-34s %9.3f %12.2f %12.2f\n", "draw_image, colour-key mode", key_ms, key_ms / copy_ms,

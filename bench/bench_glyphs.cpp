@@ -85,8 +85,7 @@ int main(int argc, char** argv) {
   std::string text = long_text(bytes);
   size_t characters = text.size() / 2;
   platform::GlyphFont font = platform::create_font(platform::utf8_to_sjis("ＭＳ ゴシック"), kGlyph, kGlyph, true);
-  std::printf("face %s, %dx%d bold, %zu characters\n", platform::font_family(font).c_str(), kGlyph, kGlyph,
-              characters);
+  std::printf("face %s, %dx%d bold, %zu characters\n", platform::font_family(font).c_str(), kGlyph, kGlyph, characters);
 
   std::vector<uint8_t> fresh(kGlyph * kGlyph);
   Screen uncached;

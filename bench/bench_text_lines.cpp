@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
   double cold = show_lines(lines, 1, cold_chars);
   double warm = show_lines(lines, rounds, warm_chars);
   std::printf("%-36s %12s %12s\n", "", "chars/s", "us/char");
-  std::printf("%-36s %12.0f %12.2f\n", "skip mode, first page (cache empty)", cold_chars / cold, 1e6 * cold / cold_chars);
+  std::printf("%-36s %12.0f %12.2f\n", "skip mode, first page (cache empty)", cold_chars / cold,
+              1e6 * cold / cold_chars);
   std::printf("%-36s %12.0f %12.2f\n", "skip mode, glyphs cached", warm_chars / warm, 1e6 * warm / warm_chars);
   std::printf("%zu characters in %d rounds of %zu lines\n", warm_chars, rounds, lines.size());
   return 0;

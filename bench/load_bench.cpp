@@ -25,9 +25,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double seconds_since(Clock::time_point t) {
-  return std::chrono::duration<double>(Clock::now() - t).count();
-}
+double seconds_since(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
 
 // 5000 labels in all: *define, 4998 scenes and *start.
 constexpr int kLabels = 5000;
@@ -111,11 +109,10 @@ int main() {
     s = load_to_start();
     if (s < load) load = s;
   }
-  std::printf("scenario of %zu bytes in %d files (%d labels; %d bytes in memory)\n", written,
-              kFiles, static_cast<int>(script::LabelTable.size()), script::scenario_length);
+  std::printf("scenario of %zu bytes in %d files (%d labels; %d bytes in memory)\n", written, kFiles,
+              static_cast<int>(script::LabelTable.size()), script::scenario_length);
   std::printf("  reading the files        %8.2f ms\n", read * 1000);
-  std::printf("  loading up to *start     %8.2f ms  (read, label scan, *define, reset)\n",
-              load * 1000);
+  std::printf("  loading up to *start     %8.2f ms  (read, label scan, *define, reset)\n", load * 1000);
   std::printf("  ratio                    %8.1f\n", load / read);
   fs::current_path(old);
   fs::remove_all(dir);

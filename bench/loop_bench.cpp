@@ -21,15 +21,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double seconds_since(Clock::time_point t) {
-  return std::chrono::duration<double>(Clock::now() - t).count();
-}
+double seconds_since(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
 
 // Five commands per pass (mov, add, if, sub, next); %1 ends equal to the
 // number of passes.
 std::string scenario(long iterations) {
   return "*define\ngame\n*start\nmov %1, 0\n"
-         "for %0 = 1 to " + std::to_string(iterations) + "\n"
+         "for %0 = 1 to " +
+         std::to_string(iterations) +
+         "\n"
          "mov %2, %0\n"
          "add %1, 2\n"
          "if %2 > 0 sub %1, 1\n"
@@ -105,8 +105,7 @@ int main(int argc, char** argv) {
     if (s < lua) lua = s;
   }
   if (orvane_result != iterations || lua_result != iterations) {
-    std::fprintf(stderr, "results differ: orvane %d, lua %lld, expected %ld\n", orvane_result,
-                 lua_result, iterations);
+    std::fprintf(stderr, "results differ: orvane %d, lua %lld, expected %ld\n", orvane_result, lua_result, iterations);
     return 1;
   }
   std::printf("loop of %ld commands (mov/add/if/sub/next, %ld passes)\n", commands, iterations);

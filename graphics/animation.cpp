@@ -23,16 +23,13 @@ bool step_animation(ImageRecord& r, uint32_t now) {
   int next = r.current_cell + r.step_direction;
   if (next >= r.cell_count || next < 0) {
     switch (r.anim_mode) {
-      case kAnimStop:
-        return false;
+      case kAnimStop: return false;
       case kAnimPingPong:
         r.step_direction = -r.step_direction;
         next = r.current_cell + r.step_direction;
         if (next < 0 || next >= r.cell_count) next = 0;
         break;
-      default:
-        next = 0;
-        break;
+      default: next = 0; break;
     }
   }
   r.current_cell = next;

@@ -102,8 +102,7 @@ bool copy_bytes(FILE* from, FILE* to, uint64_t n) {
 // The archive read by the system itself for "orvunarc.dll": returns 1 after
 // writing the copy, 0 when the archive cannot be opened or lacks the name,
 // -1 when its directory or an entry runs past the end of the file.
-int extract_from_listed(const std::string& archive, const std::string& normalised,
-                        std::string& copy) {
+int extract_from_listed(const std::string& archive, const std::string& normalised, std::string& copy) {
   File f(std::fopen(platform::game_path(archive).c_str(), "rb"));
   if (!f) return 0;
   int64_t size = file_size(f.get());
@@ -112,8 +111,7 @@ int extract_from_listed(const std::string& archive, const std::string& normalise
   std::string name;
   for (uint32_t i = 0; i < count; ++i) {
     uint32_t offset, length;
-    if (!read_name(f.get(), name) || !read_be(f.get(), 4, offset) || !read_be(f.get(), 4, length))
-      return -1;
+    if (!read_name(f.get(), name) || !read_be(f.get(), 4, offset) || !read_be(f.get(), 4, length)) return -1;
     if (name != normalised) continue;
     int64_t at = int64_t(data_start) + offset;
     if (at + int64_t(length) > size) return -1;
@@ -129,8 +127,8 @@ int extract_from_listed(const std::string& archive, const std::string& normalise
 }
 
 // A listed archive read by its plug-in library.
-bool extract_with_plugin(const std::string& archive, const std::string& library,
-                         const std::string& request, std::string& copy) {
+bool extract_with_plugin(const std::string& archive, const std::string& library, const std::string& request,
+                         std::string& copy) {
   void* lib = platform::plugin_library(library);
   auto info_fn = reinterpret_cast<platform::GetFileInfoFunction>(platform::plugin_symbol(lib, "GetFileInfo"));
   auto file_fn = reinterpret_cast<platform::GetFileFunction>(platform::plugin_symbol(lib, "GetFile"));
@@ -141,8 +139,7 @@ bool extract_with_plugin(const std::string& archive, const std::string& library,
   platform::PluginFileInfo info;
   std::memset(&info, 0, sizeof info);
   if (info_fn(path.c_str(), 0, request.c_str(), 0x80, &info) != 0 || info.position == 0) return false;
-  if (file_fn(path.c_str(), static_cast<long>(info.position), folder.c_str(), 0, nullptr, 0) != 0)
-    return false;
+  if (file_fn(path.c_str(), static_cast<long>(info.position), folder.c_str(), 0, nullptr, 0) != 0) return false;
   // The plug-in names the file itself, perhaps in another case than the request.
   copy = temp_copy_path(request);
   if (access(copy.c_str(), F_OK) != 0) {
@@ -159,8 +156,10 @@ bool extract_with_plugin(const std::string& archive, const std::string& library,
 std::string normalise_archive_name(std::string_view name) {
   std::string n(name);
   for (char& c : n) {
-    if (c == '/') c = '\\';
-    else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c == '/')
+      c = '\\';
+    else if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
   }
   return n;
 }
@@ -249,8 +248,7 @@ int extract_to_temp(std::string& name) {
 }
 
 void add_arc_entry(const std::string& entry) {
-  if (archive_settings.arc_entries.size() >= kMaxListEntries)
-    interp::report_errorf("エラー", "SPI設定が多すぎます。");
+  if (archive_settings.arc_entries.size() >= kMaxListEntries) interp::report_errorf("エラー", "SPI設定が多すぎます。");
   archive_settings.arc_entries.push_back(entry);
 }
 

@@ -10,8 +10,8 @@ namespace graphics {
 constexpr int kMaxListEntries = 50;  // entries of the arc and spi lists
 
 struct ArchiveSettings {
-  bool zpk_on = false;          // zpk: look up missing files in arc.zpk .. arc9.zpk
-  std::string zpk_dir;          // zpkdir: folder of the zpk archives, no trailing '\'
+  bool zpk_on = false;                   // zpk: look up missing files in arc.zpk .. arc9.zpk
+  std::string zpk_dir;                   // zpkdir: folder of the zpk archives, no trailing '\'
   std::vector<std::string> arc_entries;  // arc: "archive|library"
 };
 extern ArchiveSettings archive_settings;

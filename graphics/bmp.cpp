@@ -56,9 +56,7 @@ bool read_bmp(const uint8_t* data, size_t size, DibSurface& out, std::vector<uin
     int y = top_down ? r : h - 1 - r;
     uint8_t* dst = out.row(y);
     switch (bits) {
-      case 24:
-        std::memcpy(dst, src, size_t(width) * 3);
-        break;
+      case 24: std::memcpy(dst, src, size_t(width) * 3); break;
       case 32:
         for (int x = 0; x < width; ++x) std::memcpy(dst + 3 * x, src + 4 * x, 3);
         break;
@@ -74,9 +72,12 @@ bool read_bmp(const uint8_t* data, size_t size, DibSurface& out, std::vector<uin
         uint8_t* idx = indices.data() + size_t(y) * width;
         for (int x = 0; x < width; ++x) {
           int i;
-          if (bits == 8) i = src[x];
-          else if (bits == 4) i = src[x / 2] >> (x % 2 ? 0 : 4) & 15;
-          else i = src[x / 8] >> (7 - x % 8) & 1;
+          if (bits == 8)
+            i = src[x];
+          else if (bits == 4)
+            i = src[x / 2] >> (x % 2 ? 0 : 4) & 15;
+          else
+            i = src[x / 8] >> (7 - x % 8) & 1;
           idx[x] = static_cast<uint8_t>(i);
           std::memcpy(dst + 3 * x, palette[i], 3);
         }

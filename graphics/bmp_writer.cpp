@@ -26,8 +26,7 @@ std::vector<uint8_t> encode_bmp(const DibSurface& picture) {
   put32(&f[22], uint32_t(h));
   f[26] = 1;   // planes
   f[28] = 24;  // bits per pixel
-  for (int y = 0; y < h; ++y)
-    std::memcpy(&f[54 + stride * (h - 1 - y)], picture.row(y), size_t(w) * 3);
+  for (int y = 0; y < h; ++y) std::memcpy(&f[54 + stride * (h - 1 - y)], picture.row(y), size_t(w) * 3);
   return f;
 }
 

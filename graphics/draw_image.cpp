@@ -11,9 +11,7 @@ namespace graphics {
 namespace {
 
 // The pixel as one number, for key comparisons.
-inline uint32_t pixel_at(const uint8_t* p) {
-  return p[0] | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
-}
+inline uint32_t pixel_at(const uint8_t* p) { return p[0] | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16); }
 
 // How a row is drawn; chosen once per call, never per pixel.
 enum class RowKind { Copy, CopyAlpha, Key, IndexKey, Mask };
@@ -55,9 +53,7 @@ void draw_image(const ImageRecord& src, DibSurface& dst, const Rect* clip, int x
   uint8_t key_index = 0;
   RowKind kind;
   switch (mode) {
-    case kTransAlpha:
-      kind = RowKind::Mask;
-      break;
+    case kTransAlpha: kind = RowKind::Mask; break;
     case kTransLeftTop:
     case kTransRightTop:
     case kTransColourKey: {
@@ -66,38 +62,27 @@ void draw_image(const ImageRecord& src, DibSurface& dst, const Rect* clip, int x
         key_index = mode == kTransColourKey ? static_cast<uint8_t>(src.key_index) : src.indices[kx];
         kind = RowKind::IndexKey;
       } else {
-        key = mode == kTransColourKey
-                  ? uint32_t(src.key_blue & 255) | uint32_t(src.key_green & 255) << 8 |
-                        uint32_t(src.key_red & 255) << 16
-                  : pixel_at(s.row(0) + 3 * kx);
+        key = mode == kTransColourKey ? uint32_t(src.key_blue & 255) | uint32_t(src.key_green & 255) << 8 |
+                                            uint32_t(src.key_red & 255) << 16
+                                      : pixel_at(s.row(0) + 3 * kx);
         kind = RowKind::Key;
       }
       break;
     }
-    default:
-      kind = a == 255 ? RowKind::Copy : RowKind::CopyAlpha;
-      break;
+    default: kind = a == 255 ? RowKind::Copy : RowKind::CopyAlpha; break;
   }
 
   for (int64_t yy = y0; yy <= y1; ++yy, ++sy) {
     const uint8_t* sp = s.row(sy) + size_t(sx) * 3;
     uint8_t* dp = dst.row(static_cast<int>(yy)) + size_t(x0) * 3;
     switch (kind) {
-      case RowKind::Copy:
-        std::memcpy(dp, sp, bytes);
-        break;
-      case RowKind::CopyAlpha:
-        blend_row_const(dp, sp, static_cast<uint8_t>(a), bytes);
-        break;
-      case RowKind::Key:
-        draw_key_row(dp, sp, n, key, a);
-        break;
+      case RowKind::Copy: std::memcpy(dp, sp, bytes); break;
+      case RowKind::CopyAlpha: blend_row_const(dp, sp, static_cast<uint8_t>(a), bytes); break;
+      case RowKind::Key: draw_key_row(dp, sp, n, key, a); break;
       case RowKind::IndexKey:
         draw_index_key_row(dp, sp, src.indices.data() + size_t(sy) * s.width + sx, n, key_index, a);
         break;
-      case RowKind::Mask:
-        draw_alpha_row(dp, sp, sp + size_t(vw) * 3, n, a);
-        break;
+      case RowKind::Mask: draw_alpha_row(dp, sp, sp + size_t(vw) * 3, n, a); break;
     }
   }
 }

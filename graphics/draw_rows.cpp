@@ -25,8 +25,7 @@ void alpha_row_plain(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, int 
 }
 
 void key_row_plain(uint8_t* d, const uint8_t* s, int n, uint32_t key, int a) {
-  for (int i = 0; i < n; ++i)
-    blend_pixel(d + 3 * i, s + 3 * i, uint32_t(a) & -uint32_t(pixel_at(s + 3 * i) != key));
+  for (int i = 0; i < n; ++i) blend_pixel(d + 3 * i, s + 3 * i, uint32_t(a) & -uint32_t(pixel_at(s + 3 * i) != key));
 }
 
 #if ORVANE_SSSE3
@@ -74,9 +73,7 @@ namespace avx2 {
 inline __m256i div255_wide(__m256i x) {
   return _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(static_cast<short>(0x8081))), 7);
 }
-inline __m128i narrow(__m256i v) {
-  return _mm_packus_epi16(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
-}
+inline __m128i narrow(__m256i v) { return _mm_packus_epi16(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1)); }
 inline __m128i blend_chunk(__m128i s, __m128i d, __m128i w) {
   __m256i w16 = _mm256_cvtepu8_epi16(w);
   __m256i inv = _mm256_sub_epi16(_mm256_set1_epi16(255), w16);
@@ -105,8 +102,10 @@ void use_vector_rows(int level) {
 void draw_alpha_row(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, int a) {
   int i = 0;
 #if ORVANE_SSSE3
-  if (vector_level == 2) i = avx2::alpha_row(d, s, m, n, a);
-  else if (vector_level == 1) i = ssse3::alpha_row(d, s, m, n, a);
+  if (vector_level == 2)
+    i = avx2::alpha_row(d, s, m, n, a);
+  else if (vector_level == 1)
+    i = ssse3::alpha_row(d, s, m, n, a);
 #endif
   alpha_row_plain(d + 3 * i, s + 3 * i, m + 3 * i, n - i, a);
 }
@@ -114,15 +113,16 @@ void draw_alpha_row(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, int a
 void draw_key_row(uint8_t* d, const uint8_t* s, int n, uint32_t key, int a) {
   int i = 0;
 #if ORVANE_SSSE3
-  if (vector_level == 2) i = avx2::key_row(d, s, n, key, a);
-  else if (vector_level == 1) i = ssse3::key_row(d, s, n, key, a);
+  if (vector_level == 2)
+    i = avx2::key_row(d, s, n, key, a);
+  else if (vector_level == 1)
+    i = ssse3::key_row(d, s, n, key, a);
 #endif
   key_row_plain(d + 3 * i, s + 3 * i, n - i, key, a);
 }
 
 void draw_index_key_row(uint8_t* d, const uint8_t* s, const uint8_t* idx, int n, uint8_t key, int a) {
-  for (int i = 0; i < n; ++i)
-    blend_pixel(d + 3 * i, s + 3 * i, uint32_t(a) & -uint32_t(idx[i] != key));
+  for (int i = 0; i < n; ++i) blend_pixel(d + 3 * i, s + 3 * i, uint32_t(a) & -uint32_t(idx[i] != key));
 }
 
 }  // namespace graphics

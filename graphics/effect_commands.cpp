@@ -12,7 +12,6 @@ EffectDefinition window_effect{1, 0, ""};  // a cut until windoweffect
 
 namespace {
 
-
 void read_two(int32_t& a, int32_t& b) {
   a = interp::read_number();
   interp::expect_comma();

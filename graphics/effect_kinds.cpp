@@ -87,7 +87,8 @@ void staggered_blinds(int kind, int duration, const Rect& r) {
       int64_t line = at - 23 * j;
       if (columns && line >= r.left && line <= r.right)
         copy_pixel_column(WindowPicture, s.work, int(line), r.top, r.bottom);
-      if (!columns && line >= r.top && line <= r.bottom) copy_pixel_row(WindowPicture, s.work, int(line), r.left, r.right);
+      if (!columns && line >= r.top && line <= r.bottom)
+        copy_pixel_row(WindowPicture, s.work, int(line), r.left, r.right);
     }
     show_window_picture();
     finish_step(began, step_ms);
@@ -350,12 +351,22 @@ void mosaic_fill(DibSurface& dst, const DibSurface& src, int size) {
 bool run_effect_kind(int kind, int duration, const std::string& mask, const Rect& r) {
   begin_window_drawing();
   switch (kind) {
-    case 2: case 3: case 4: case 5: blinds(kind, duration, r); break;
-    case 6: case 7: case 8: case 9: staggered_blinds(kind, duration, r); break;
+    case 2:
+    case 3:
+    case 4:
+    case 5: blinds(kind, duration, r); break;
+    case 6:
+    case 7:
+    case 8:
+    case 9: staggered_blinds(kind, duration, r); break;
     case 10: crossfade(duration, r); break;
-    case 11: case 12: case 13: case 14: scroll(kind, duration); break;
+    case 11:
+    case 12:
+    case 13:
+    case 14: scroll(kind, duration); break;
     case 15: mask_wipe(duration, mask, r); break;
-    case 16: case 17: mosaic(kind, duration); break;
+    case 16:
+    case 17: mosaic(kind, duration); break;
     case 18: mask_crossfade(duration, mask, r); break;
     case 90: hold(duration); break;
     default: break;

@@ -29,8 +29,8 @@ void tile_mask(const std::string& tag, int width, int height, DibSurface& mask);
 // T[255 - d][old] + T[d][neu] when 0 < d <= 254, and keeps the old one
 // otherwise (`out` is the display, holding the old picture where no fade
 // has begun).
-void mask_crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu,
-                         const DibSurface& mask, const Rect& rect, int t);
+void mask_crossfade_step(DibSurface& out, const DibSurface& old, const DibSurface& neu, const DibSurface& mask,
+                         const Rect& rect, int t);
 
 // Fills `dst` with blocks of `size` pixels aligned to the bottom-left corner
 // of the picture and clipped to it, each in the colour of src's pixel at the

@@ -12,8 +12,7 @@ struct FileCloser {
 using File = std::unique_ptr<FILE, FileCloser>;
 }  // namespace
 
-bool read_file_range(const std::string& path, uint64_t offset, uint64_t length,
-                     std::vector<uint8_t>& out) {
+bool read_file_range(const std::string& path, uint64_t offset, uint64_t length, std::vector<uint8_t>& out) {
   out.clear();
   if (length > kMaxFileBytes) return false;
   File f(std::fopen(path.c_str(), "rb"));

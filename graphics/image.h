@@ -10,11 +10,11 @@ namespace graphics {
 
 // Transparency modes of an image.
 enum TransMode : int {
-  kTransLeftTop = 0,   // colour key = the top-left pixel
-  kTransAlpha = 1,     // colours on the left of each cell, mask on the right
-  kTransColourKey = 2, // key from #rrggbb (24-bit) or !n (palette pictures)
-  kTransCopy = 3,      // opaque
-  kTransRightTop = 4,  // colour key = the top-right pixel of the whole picture
+  kTransLeftTop = 0,    // colour key = the top-left pixel
+  kTransAlpha = 1,      // colours on the left of each cell, mask on the right
+  kTransColourKey = 2,  // key from #rrggbb (24-bit) or !n (palette pictures)
+  kTransCopy = 3,       // opaque
+  kTransRightTop = 4,   // colour key = the top-right pixel of the whole picture
 };
 
 // Animation modes of a picture with several cells.

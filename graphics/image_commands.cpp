@@ -14,9 +14,12 @@ void cmd_spi() { add_spi_entry(interp::read_string()); }
 
 void cmd_transmode() {
   std::string word = interp::read_identifier();
-  if (word == "leftup") loader_settings.default_trans_mode = kTransLeftTop;
-  else if (word == "copy") loader_settings.default_trans_mode = kTransCopy;
-  else if (word == "alpha") loader_settings.default_trans_mode = kTransAlpha;
+  if (word == "leftup")
+    loader_settings.default_trans_mode = kTransLeftTop;
+  else if (word == "copy")
+    loader_settings.default_trans_mode = kTransCopy;
+  else if (word == "alpha")
+    loader_settings.default_trans_mode = kTransAlpha;
 }
 
 void cmd_spfont() {

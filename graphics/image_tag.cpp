@@ -92,8 +92,8 @@ bool decode_with_plugin(const std::string& library, const std::string& path, Ima
     uint32_t palette = depth == 1 ? 2 : depth == 4 ? 16 : depth == 8 ? 256 : 0;
     uint32_t entries = used ? used : palette;
     int64_t rows = height < 0 ? -int64_t(height) : height;
-    if (width > 0 && width <= kMaxPictureSide && rows > 0 && rows <= kMaxPictureSide &&
-        entries <= 256 && depth > 0 && depth <= 32) {
+    if (width > 0 && width <= kMaxPictureSide && rows > 0 && rows <= kMaxPictureSide && entries <= 256 && depth > 0 &&
+        depth <= 32) {
       size_t stride = ((size_t(depth) * width + 31) / 32) * 4;
       size_t header = 40 + size_t(entries) * 4;
       std::vector<uint8_t> file(14 + header + stride * rows, 0);
@@ -218,9 +218,12 @@ int parse_html_colour(const char* text) {
   for (int i = 0; i < 6; ++i) {
     char c = text[i];
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
     else
       interp::report_errorf("構文エラー",
                             "カラー指定が間違っています。HTMLと同じ形式（例：#75fe1b）で指定してください。");
@@ -268,8 +271,7 @@ TagParts parse_image_tag(ImageRecord& r, const std::string& tag) {
       parts.string_sprite = true;
       parts.sprite_at = size_t(p + 1 - tag.c_str());
       return parts;
-    default:
-      break;  // any other character is passed over by the scan below
+    default: break;  // any other character is passed over by the scan below
   }
   while (*p && *p != ';') {
     if (*p != '/') {
@@ -340,8 +342,7 @@ void load_image_tag(ImageRecord& r, const std::string& tag) {
 }
 
 void add_spi_entry(const std::string& entry) {
-  if (loader_settings.spi_entries.size() >= kMaxListEntries)
-    interp::report_errorf("エラー", "SPI設定が多すぎます。");
+  if (loader_settings.spi_entries.size() >= kMaxListEntries) interp::report_errorf("エラー", "SPI設定が多すぎます。");
   loader_settings.spi_entries.push_back(entry);
 }
 

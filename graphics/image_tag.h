@@ -11,11 +11,11 @@ namespace graphics {
 // Loader-wide switches.
 struct LoaderSettings {
   int default_trans_mode = kTransLeftTop;  // transmode
-  bool jpegmode = false;       // missing files are silent; load_image_tag retries .bmp as .jpg
-  bool no_load_error = false;  // noloaderror
-  bool blank_on_missing = false;  // set around the reset routine's and save screens' loads
-  bool file_log = false;  // filelog: every picture name is added to the file log
-  std::vector<std::string> spi_entries;  // spi: "library|extension"
+  bool jpegmode = false;                   // missing files are silent; load_image_tag retries .bmp as .jpg
+  bool no_load_error = false;              // noloaderror
+  bool blank_on_missing = false;           // set around the reset routine's and save screens' loads
+  bool file_log = false;                   // filelog: every picture name is added to the file log
+  std::vector<std::string> spi_entries;    // spi: "library|extension"
 };
 extern LoaderSettings loader_settings;
 

@@ -16,9 +16,7 @@ struct ErrorManager {
   std::jmp_buf jump;
 };
 
-void on_error(j_common_ptr cinfo) {
-  std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
-}
+void on_error(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1); }
 void on_message(j_common_ptr) {}  // warnings of damaged data stay quiet
 
 }  // namespace
@@ -41,8 +39,8 @@ bool read_jpeg(const uint8_t* data, size_t size, DibSurface& out) {
   jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&cinfo, TRUE);
   cinfo.out_color_space = JCS_EXT_BGR;
-  if (cinfo.image_width == 0 || cinfo.image_height == 0 ||
-      cinfo.image_width > unsigned(kMaxPictureSide) || cinfo.image_height > unsigned(kMaxPictureSide) ||
+  if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > unsigned(kMaxPictureSide) ||
+      cinfo.image_height > unsigned(kMaxPictureSide) ||
       int64_t(cinfo.image_width) * cinfo.image_height > kMaxPicturePixels) {
     jpeg_destroy_decompress(&cinfo);
     return false;

@@ -109,7 +109,8 @@ void draw_number(DibSurface& work, const Rect& r, const NumberEntry& n) {
     if (!coverage) return;
     int64_t x0 = int64_t(n.x) + int64_t(item) * item_width;
     int left = int(std::max<int64_t>(a.left, x0)), right = int(std::min<int64_t>(a.right, x0 + item_width - 1));
-    int bottom = int(std::min<int64_t>(a.bottom, int64_t(n.y) + std::min(w, h) - 1));  // rows below the glyph stay clear
+    int bottom =
+        int(std::min<int64_t>(a.bottom, int64_t(n.y) + std::min(w, h) - 1));  // rows below the glyph stay clear
     for (int y = a.top; y <= bottom; ++y) {
       const uint8_t* c = coverage + size_t(y - n.y) * item_width;
       uint8_t* p = work.row(y);

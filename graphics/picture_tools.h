@@ -1,4 +1,5 @@
-// graphics/picture_tools: the authoring tools: alpha pictures from black and white renderings, cutting, chaining, statistics, convgif.
+// graphics/picture_tools: the authoring tools: alpha pictures from black and white renderings, cutting, chaining,
+// statistics, convgif.
 #pragma once
 #include <string>
 

@@ -56,8 +56,7 @@ void copy_background(const Rect& r) {
   size_t bytes = size_t(r.right - r.left + 1) * 3;
   if (s.bgalia_x == -1) {
     if (bg.width < s.width || bg.height < s.height) return;  // not made yet
-    for (int y = r.top; y <= r.bottom; ++y)
-      std::memcpy(s.work.row(y) + r.left * 3, bg.row(y) + r.left * 3, bytes);
+    for (int y = r.top; y <= r.bottom; ++y) std::memcpy(s.work.row(y) + r.left * 3, bg.row(y) + r.left * 3, bytes);
     return;
   }
   for (int y = r.top; y <= r.bottom; ++y) std::memset(s.work.row(y) + r.left * 3, 0, bytes);
@@ -109,8 +108,7 @@ bool message_window_shown() {
 }
 
 void check_sprite_defined(int n) {
-  if (sprite(n).tag.empty())
-    interp::report_errorf("エラー", "定義されていないスプライト%dを使おうとしました。", n);
+  if (sprite(n).tag.empty()) interp::report_errorf("エラー", "定義されていないスプライト%dを使おうとしました。", n);
 }
 
 }  // namespace

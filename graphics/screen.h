@@ -42,8 +42,8 @@ struct Screen {
   DibSurface display;  // the picture shown in the window
   DibSurface scratch;  // temporary picture for effects and tools
 
-  ImageRecord background;                // its surface is the background picture
-  std::string background_text = "black"; // colour word, "#rrggbb" or tag (for save files)
+  ImageRecord background;                                       // its surface is the background picture
+  std::string background_text = "black";                        // colour word, "#rrggbb" or tag (for save files)
   int bgalia_x = -1, bgalia_y = 0, bgalia_w = 0, bgalia_h = 0;  // x = -1: off
 
   StandingPicture standing[3];
@@ -55,8 +55,8 @@ struct Screen {
   int tone_red = 0, tone_green = 0, tone_blue = 0;
   int nega_mode = 0;  // 0 off, 1 before monochrome, 2 after it
   bool all_sprites_hidden = false;
-  bool keep_standing = false;  // noteraseman
-  bool window_back = false;    // windowback: the message window under the low sprites
+  bool keep_standing = false;     // noteraseman
+  bool window_back = false;       // windowback: the message window under the low sprites
   bool hide_low_sprites = false;  // right-click menu in mode_saya: no sprites 0..9, bars, numbers
 
   DirtyRect dirty;

@@ -206,8 +206,7 @@ void cmd_monocro() {
   } else if (interp::read_identifier() == "off") {
     s.monochrome = false;
   } else {
-    interp::report_errorf("構文エラー",
-                          "monocro命令の次は#rrggbbで色指定、もしくは、offでモノクロ指定を解除、です。");
+    interp::report_errorf("構文エラー", "monocro命令の次は#rrggbbで色指定、もしくは、offでモノクロ指定を解除、です。");
   }
   mark_whole_screen();
 }
@@ -229,8 +228,7 @@ void cmd_ofscpy() {}
 
 void cmd_effect() {
   int n = interp::read_number();
-  if (n < 2 || n > 255)
-    interp::report_errorf("パラメータエラー", "effect命令の第一パラメータは2～255です。");
+  if (n < 2 || n > 255) interp::report_errorf("パラメータエラー", "effect命令の第一パラメータは2～255です。");
   interp::expect_comma();
   EffectTable[n] = read_effect_definition();
 }
@@ -266,8 +264,10 @@ void cmd_spwait() {
     text::timed_wait(static_cast<uint32_t>(std::max<int64_t>(current_interval(r), 0)), false);
     return;
   }
-  if (r.anim_mode == kAnimPingPong) wait_until([&] { return r.current_cell == 0; });
-  else wait_until([&] { return r.current_cell == last; });
+  if (r.anim_mode == kAnimPingPong)
+    wait_until([&] { return r.current_cell == 0; });
+  else
+    wait_until([&] { return r.current_cell == last; });
   // Hold the picture on that cell for one interval.
   int64_t interval = current_interval(r);
   int saved = r.cell_interval_ms;

@@ -17,10 +17,10 @@ inline __m128i blend16(__m128i s, __m128i d, __m128i w) {
   __m128i wl = _mm_unpacklo_epi8(w, zero), wh = _mm_unpackhi_epi8(w, zero);
   __m128i sl = _mm_unpacklo_epi8(s, zero), sh = _mm_unpackhi_epi8(s, zero);
   __m128i dl = _mm_unpacklo_epi8(d, zero), dh = _mm_unpackhi_epi8(d, zero);
-  __m128i lo = _mm_add_epi16(div255_epu16(_mm_mullo_epi16(sl, wl)),
-                             div255_epu16(_mm_mullo_epi16(dl, _mm_sub_epi16(ff, wl))));
-  __m128i hi = _mm_add_epi16(div255_epu16(_mm_mullo_epi16(sh, wh)),
-                             div255_epu16(_mm_mullo_epi16(dh, _mm_sub_epi16(ff, wh))));
+  __m128i lo =
+      _mm_add_epi16(div255_epu16(_mm_mullo_epi16(sl, wl)), div255_epu16(_mm_mullo_epi16(dl, _mm_sub_epi16(ff, wl))));
+  __m128i hi =
+      _mm_add_epi16(div255_epu16(_mm_mullo_epi16(sh, wh)), div255_epu16(_mm_mullo_epi16(dh, _mm_sub_epi16(ff, wh))));
   return _mm_packus_epi16(lo, hi);
 }
 

@@ -56,9 +56,12 @@ bool read_spb(const uint8_t* data, size_t size, DibSurface& out) {
       for (int i = 0; i < 4; ++i) {
         if (n > 0) {
           unsigned t = in.read(n);
-          if (n == 8) v = static_cast<uint8_t>(t);
-          else if (t & 1) v = static_cast<uint8_t>(v + (t + 1) / 2);
-          else v = static_cast<uint8_t>(v - t / 2);
+          if (n == 8)
+            v = static_cast<uint8_t>(t);
+          else if (t & 1)
+            v = static_cast<uint8_t>(v + (t + 1) / 2);
+          else
+            v = static_cast<uint8_t>(v - t / 2);
         }
         if (y < height) out.row(y)[3 * x + plane] = v;
         step();

@@ -140,8 +140,7 @@ void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
     for (int y = 0; y < gh; ++y) {
       uint8_t* row = r.surface.row(y) + size_t(2) * cell * i * 3;
       std::memcpy(row, ink.row(y), size_t(cell) * 3);
-      for (int x = 0; x < cell; ++x)
-        std::memset(row + size_t(cell + x) * 3, 255 - opacity[size_t(y) * cell + x], 3);
+      for (int x = 0; x < cell; ++x) std::memset(row + size_t(cell + x) * 3, 255 - opacity[size_t(y) * cell + x], 3);
     }
   }
 }

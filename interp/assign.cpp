@@ -33,8 +33,7 @@ void cmd_mov() {
       set_string_variable(n, read_string());
       return;
     }
-    default:
-      report_syntax_error("movの第一引数は数字／文字変数／配列です。");
+    default: report_syntax_error("movの第一引数は数字／文字変数／配列です。");
   }
 }
 

@@ -30,8 +30,7 @@ void push(int32_t value) { CallStack.slot[CallStack.count++] = value; }
 bool for_frame_on_top() { return CallStack.count >= kForFrameSlots && top_slot() <= 0; }
 
 void check_gosub_room() {
-  if (CallStack.count > kCallStackSlots - 1)
-    report_errorf("スタックエラー", "gosub文のせいでスタックが溢れました。");
+  if (CallStack.count > kCallStackSlots - 1) report_errorf("スタックエラー", "gosub文のせいでスタックが溢れました。");
 }
 
 int32_t wrapping_add(int32_t a, int32_t b) {
@@ -56,9 +55,7 @@ void skip_rest_of_line() {
   if (byte_at(ScriptPosition) == '\n') ++ScriptPosition;
 }
 
-[[noreturn]] void report_skip_error() {
-  report_errorf("構文エラー", "SKIPがスクリプトの範囲を飛び出しました。");
-}
+[[noreturn]] void report_skip_error() { report_errorf("構文エラー", "SKIPがスクリプトの範囲を飛び出しました。"); }
 
 [[noreturn]] void report_for_format_error() {
   report_errorf("構文エラー", "for文の書式が違います。for %%変数番号=数字 to 数字 (step 数字)です。");
@@ -74,9 +71,7 @@ Comparison read_comparison() {
   unsigned char c = static_cast<unsigned char>(skip_blanks());
   unsigned char d = byte_at(ScriptPosition + 1);
   switch (c) {
-    case '=':
-      advance(d == '=' ? 2 : 1);
-      return Comparison::equal;
+    case '=': advance(d == '=' ? 2 : 1); return Comparison::equal;
     case '!':
       if (d != '=') return Comparison::none;
       advance(2);
@@ -99,8 +94,7 @@ Comparison read_comparison() {
       }
       advance();
       return Comparison::greater;
-    default:
-      report_condition_error();
+    default: report_condition_error();
   }
 }
 

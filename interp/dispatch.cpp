@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/main_window.h"
+#include "app/menu_commands.h"
 #include "graphics/commands.h"
 #include "graphics/effect_commands.h"
 #include "graphics/overlays.h"
@@ -19,8 +21,6 @@
 #include "interp/variables.h"
 #include "script/define.h"
 #include "script/scenario.h"
-#include "app/main_window.h"
-#include "app/menu_commands.h"
 #include "text/lookback_commands.h"
 #include "text/output_commands.h"
 #include "text/traps.h"
@@ -428,9 +428,7 @@ struct CachedCommand {
 constexpr int kCacheSize = 2048;  // a power of two
 CachedCommand command_cache[kCacheSize];
 
-CachedCommand& cache_slot(int32_t position) {
-  return command_cache[(uint32_t(position) * 2654435761u) >> 21];
-}
+CachedCommand& cache_slot(int32_t position) { return command_cache[(uint32_t(position) * 2654435761u) >> 21]; }
 static_assert(kCacheSize == 1 << (32 - 21));
 
 [[noreturn]] void report_not_available(const std::string& name) {

@@ -99,8 +99,8 @@ void report_error(const char* title, const char* message) {
   reporting = true;
   if (error_save_flag && !nested) save::write_error_save();
   std::string title_utf8 = platform::sjis_to_utf8(title);
-  std::string text = platform::sjis_to_utf8(
-      nested ? std::string(message) + "\n\n" : compose_error_text(message, ScriptPosition));
+  std::string text =
+      platform::sjis_to_utf8(nested ? std::string(message) + "\n\n" : compose_error_text(message, ScriptPosition));
   if (fatal_hook) {
     reporting = false;
     fatal_hook(title_utf8, text);

@@ -171,14 +171,12 @@ std::string read_string() {
     bool passed;
     if (c == '(') {
       std::string file = read_string();
-      if (peek_byte() != ')')
-        report_errorf("エラー", "ファイル文字列指定は(\"ファイル名\")という形式です。");
+      if (peek_byte() != ')') report_errorf("エラー", "ファイル文字列指定は(\"ファイル名\")という形式です。");
       advance();
       passed = save::log_contains(save::FileLog, file);
     } else {
       std::string label = read_label();
-      if (peek_byte() != ']')
-        report_errorf("エラー", "ファイル文字列指定は(\"ファイル名\")という形式です。");
+      if (peek_byte() != ']') report_errorf("エラー", "ファイル文字列指定は(\"ファイル名\")という形式です。");
       advance();
       passed = save::log_contains(save::LabelLog, label);
     }
@@ -209,9 +207,7 @@ std::string read_label() {
   report_errorf("構文エラー", "ラベル名が来るべきところにラベル名が来ませんでした。");
 }
 
-void report_missing_comma() {
-  report_errorf("構文エラー", "コンマが必要なところにコンマが有りません。");
-}
+void report_missing_comma() { report_errorf("構文エラー", "コンマが必要なところにコンマが有りません。"); }
 
 ArrayReference read_array_reference(int mode) {
   ArrayReference ref;
@@ -219,8 +215,7 @@ ArrayReference read_array_reference(int mode) {
   skip_blanks();
   while (at() == '[') {
     advance();
-    if (ref.count == kMaxDimensions)
-      report_errorf("エラー", "配列の次元が多すぎます（最大%d次元）。", kMaxDimensions);
+    if (ref.count == kMaxDimensions) report_errorf("エラー", "配列の次元が多すぎます（最大%d次元）。", kMaxDimensions);
     ref.index[ref.count++] = read_number();
     skip_blanks();
     if (at() != ']') report_errorf("エラー", "配列変数指定が間違っています。");

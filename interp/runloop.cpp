@@ -153,8 +153,7 @@ void run_loop(int mode) {
       dispatch_at_position();
       if (define_mode == 1 && define_finished) return;
     } else {
-      if (define_mode == 1)
-        report_errorf("定義ブロックエラー", "*defineブロックには、表示文はおけません。");
+      if (define_mode == 1) report_errorf("定義ブロックエラー", "*defineブロックには、表示文はおけません。");
       std::string line = assemble_text_line();
       text::display_text_line(line.c_str());
       if (rmenu_reset_request) reset_to_start();

@@ -54,8 +54,7 @@ void stop_sound_for_winexec() {}
 
 // date %y, %m, %d: two-digit year, month, day.
 void cmd_date() {
-  static const char* const messages[3] = {"dateの第一引数は数字変数です。",
-                                          "dateの第ニ引数は数字変数です。",
+  static const char* const messages[3] = {"dateの第一引数は数字変数です。", "dateの第ニ引数は数字変数です。",
                                           "dateの第三引数は数字変数です。"};
   platform::LocalTime t = platform::local_time();
   const int values[3] = {t.year % 100, t.month, t.day};
@@ -64,8 +63,7 @@ void cmd_date() {
 
 // time %h, %m, %s
 void cmd_time() {
-  static const char* const messages[3] = {"timeの第一引数は数字変数です。",
-                                          "timeの第ニ引数は数字変数です。",
+  static const char* const messages[3] = {"timeの第一引数は数字変数です。", "timeの第ニ引数は数字変数です。",
                                           "timeの第三引数は数字変数です。"};
   platform::LocalTime t = platform::local_time();
   const int values[3] = {t.hour, t.minute, t.second};

@@ -8,8 +8,7 @@
 namespace interp {
 
 void report_syntax_error(const char* message_utf8) {
-  report_error(platform::utf8_to_sjis("構文エラー").c_str(),
-               platform::utf8_to_sjis(message_utf8).c_str());
+  report_error(platform::utf8_to_sjis("構文エラー").c_str(), platform::utf8_to_sjis(message_utf8).c_str());
 }
 
 int32_t read_numeric_target(const char* message_utf8) {

@@ -58,9 +58,7 @@ void check_variable_number(int32_t n) {
 
 int limited_variable_count = 0;
 
-void report_variable_number(int32_t n) {
-  report_errorf("エラー", "変数番号%dは範囲外です（0～4095）。", n);
-}
+void report_variable_number(int32_t n) { report_errorf("エラー", "変数番号%dは範囲外です（0～4095）。", n); }
 
 void set_string_variable(int32_t n, std::string_view text) { string_variable(n).assign(text); }
 
@@ -93,15 +91,13 @@ ArrayRecord* find_array(int32_t number) {
 
 void declare_array(int32_t number, const int32_t* maxima, int dimension_count) {
   if (find_array(number)) report_errorf("エラー", "配列変数の二重宣言です。");
-  if (arrays.size() >= size_t(kMaxArrays))
-    report_errorf("エラー", "配列変数が多すぎます（最大%d個）。", kMaxArrays);
+  if (arrays.size() >= size_t(kMaxArrays)) report_errorf("エラー", "配列変数が多すぎます（最大%d個）。", kMaxArrays);
   if (dimension_count < 1) report_errorf("エラー", "配列の大きさが指定されていません。");
   if (dimension_count > kMaxDimensions)
     report_errorf("エラー", "配列の次元が多すぎます（最大%d次元）。", kMaxDimensions);
   int64_t count = 1;
   for (int k = 0; k < dimension_count; ++k) {
-    if (maxima[k] < 0)
-      report_errorf("エラー", "配列の大きさが不正です（第%d次元 最大値%d）。", k + 1, maxima[k]);
+    if (maxima[k] < 0) report_errorf("エラー", "配列の大きさが不正です（第%d次元 最大値%d）。", k + 1, maxima[k]);
     count *= int64_t(maxima[k]) + 1;
     if (count > kMaxArrayElements)
       report_errorf("エラー", "配列が大きすぎます（要素数は最大%d）。", int(kMaxArrayElements));
@@ -121,8 +117,7 @@ void declare_array(int32_t number, const int32_t* maxima, int dimension_count) {
 int32_t flat_index(const ArrayRecord& array, const int32_t* index, int count) {
   int64_t flat = 0;
   for (int k = 0; k < count && k < array.dimension_count; ++k) {
-    if (index[k] < 0)
-      report_errorf("エラー", "配列の添字が負の値です（第%d次元 指定値%d）", k + 1, index[k]);
+    if (index[k] < 0) report_errorf("エラー", "配列の添字が負の値です（第%d次元 指定値%d）", k + 1, index[k]);
     if (index[k] > array.maximum[k])
       report_errorf("エラー", "配列の添字が宣言された範囲を超えています（第%d次元 最大値%d 指定値%d）", k + 1,
                     array.maximum[k], index[k]);

@@ -15,8 +15,7 @@ uint32_t virtual_now = 0;
 uint32_t clock_ms() {
   if (virtual_on) return virtual_now;
   auto elapsed = Clock::now() - start_time;
-  return static_cast<uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 void sleep_ms(uint32_t ms) {

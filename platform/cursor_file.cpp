@@ -137,7 +137,7 @@ bool read_cursor_file(const uint8_t* data, size_t size, CursorImage& out) {
   if (offset > size || bytes > size - offset || bytes == 0) return false;
   const uint8_t* image = data + offset;
   bool ok = bytes >= 8 && std::memcmp(image, "\x89PNG\r\n\x1a\n", 8) == 0 ? read_png(image, bytes, out)
-                                                                        : read_bmp(image, bytes, out);
+                                                                          : read_bmp(image, bytes, out);
   if (!ok) {
     out = CursorImage{};
     return false;
@@ -158,8 +158,8 @@ bool use_cursor_file(const std::string& path) {
   CursorImage image;
   if (!read_cursor_file(data.data(), data.size(), image)) return false;
   if (headless || !SDL_WasInit(SDL_INIT_VIDEO)) return true;
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(image.argb.data(), image.width, image.height, 32,
-                                                       image.width * 4, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(image.argb.data(), image.width, image.height, 32, image.width * 4,
+                                                      SDL_PIXELFORMAT_ARGB8888);
   if (!s) return false;
   SDL_Cursor* c = SDL_CreateColorCursor(s, image.hot_x, image.hot_y);
   SDL_FreeSurface(s);

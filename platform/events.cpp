@@ -99,9 +99,9 @@ int key_from_name(std::string_view name) {
   static const struct {
     const char* name;
     int key;
-  } names[] = {{"space", key_space}, {"enter", key_enter},     {"escape", key_escape},     {"ctrl", key_ctrl},
-               {"alt", key_alt},     {"up", key_up},           {"down", key_down},         {"left", key_left},
-               {"right", key_right}, {"pageup", key_page_up},  {"pagedown", key_page_down}, {"tab", key_tab}};
+  } names[] = {{"space", key_space}, {"enter", key_enter},    {"escape", key_escape},      {"ctrl", key_ctrl},
+               {"alt", key_alt},     {"up", key_up},          {"down", key_down},          {"left", key_left},
+               {"right", key_right}, {"pageup", key_page_up}, {"pagedown", key_page_down}, {"tab", key_tab}};
   for (const auto& n : names)
     if (name == n.name) return n.key;
   if (name.size() == 1) {

@@ -38,8 +38,8 @@ struct ResolvedName {
   int face = -1;
 };
 
-constexpr int kMaxFaces = 255;   // the glyph cache keeps a face index in 8 bits
-constexpr int kMaxNames = 256;   // resolved names remembered
+constexpr int kMaxFaces = 255;  // the glyph cache keeps a face index in 8 bits
+constexpr int kMaxNames = 256;  // resolved names remembered
 
 FT_Library library = nullptr;
 bool fontconfig_ready = false;
@@ -68,10 +68,19 @@ uint32_t first_code_point(const std::string& s) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   uint32_t cp;
   size_t n;
-  if (p[0] < 0x80) { cp = p[0]; n = 1; }
-  else if ((p[0] & 0xe0) == 0xc0) { cp = p[0] & 0x1f; n = 2; }
-  else if ((p[0] & 0xf0) == 0xe0) { cp = p[0] & 0x0f; n = 3; }
-  else { cp = p[0] & 0x07; n = 4; }
+  if (p[0] < 0x80) {
+    cp = p[0];
+    n = 1;
+  } else if ((p[0] & 0xe0) == 0xc0) {
+    cp = p[0] & 0x1f;
+    n = 2;
+  } else if ((p[0] & 0xf0) == 0xe0) {
+    cp = p[0] & 0x0f;
+    n = 3;
+  } else {
+    cp = p[0] & 0x07;
+    n = 4;
+  }
   if (s.size() < n) return 0;
   for (size_t i = 1; i < n; i++) cp = (cp << 6) | (p[i] & 0x3f);
   return cp == 0xfffd ? 0 : cp;
@@ -128,20 +137,17 @@ std::vector<std::string> stand_in_families(const std::string& name_utf8) {
   std::string folded = fold_name(name_utf8);
   bool gothic = contains(folded, "ゴシック") || contains(folded, "gothic");
   bool mincho = contains(folded, "明朝") || contains(folded, "mincho");
-  bool proportional = contains(folded, "pゴシック") || contains(folded, "pgothic") ||
-                      contains(folded, "p明朝") || contains(folded, "pmincho") ||
-                      contains(folded, "ui gothic");
+  bool proportional = contains(folded, "pゴシック") || contains(folded, "pgothic") || contains(folded, "p明朝") ||
+                      contains(folded, "pmincho") || contains(folded, "ui gothic");
   if (mincho) {
-    if (proportional)
-      return {"IPAPMincho", "TakaoPMincho", "Noto Serif CJK JP", "IPAexMincho", "IPAMincho", "serif"};
+    if (proportional) return {"IPAPMincho", "TakaoPMincho", "Noto Serif CJK JP", "IPAexMincho", "IPAMincho", "serif"};
     return {"IPAMincho", "TakaoMincho", "Noto Serif CJK JP", "IPAexMincho", "serif"};
   }
   if (gothic) {
     if (proportional)
-      return {"IPAPGothic", "TakaoPGothic", "VL PGothic", "Noto Sans CJK JP", "IPAexGothic", "IPAGothic",
-              "sans-serif"};
-    return {"IPAGothic", "TakaoGothic", "VL Gothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP",
-            "IPAexGothic", "sans-serif"};
+      return {"IPAPGothic", "TakaoPGothic", "VL PGothic", "Noto Sans CJK JP", "IPAexGothic", "IPAGothic", "sans-serif"};
+    return {"IPAGothic",        "TakaoGothic", "VL Gothic", "Noto Sans Mono CJK JP",
+            "Noto Sans CJK JP", "IPAexGothic", "sans-serif"};
   }
   return {"IPAGothic", "Noto Sans CJK JP", "sans-serif"};
 }
@@ -285,8 +291,8 @@ void compose_bitmap(GlyphCanvas& canvas, int limit_w, int limit_h, const FT_Bitm
 // proportional face a full-width character starts at the cell's left, as
 // its punctuation is designed to sit, and a half-width one is centred in
 // its half so that pairs stay apart.
-void draw_character(GlyphCanvas& canvas, LoadedFace& f, int limit_w, int limit_h, uint32_t cp, int cell_x,
-                    int cell_w, bool centre, int baseline, const int* strikes, int strike_count) {
+void draw_character(GlyphCanvas& canvas, LoadedFace& f, int limit_w, int limit_h, uint32_t cp, int cell_x, int cell_w,
+                    bool centre, int baseline, const int* strikes, int strike_count) {
   FT_UInt glyph = FT_Get_Char_Index(f.ft, cp);
   if (glyph == 0) return;
   if (FT_Load_Glyph(f.ft, glyph, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) != 0) return;
@@ -328,8 +334,7 @@ void draw_glyph_item(GlyphCanvas& canvas, const GlyphFont& font, uint8_t first, 
   int h = std::clamp(font.glyph_height, 1, kMaxGlyphSize);
   ensure_glyph_canvas(canvas, w, h);
   int area_w = 3 * w, area_h = 3 * h;
-  for (int y = 0; y < area_h; y++)
-    std::memset(canvas.pixels.data() + static_cast<size_t>(y) * canvas.width, 0, area_w);
+  for (int y = 0; y < area_h; y++) std::memset(canvas.pixels.data() + static_cast<size_t>(y) * canvas.width, 0, area_w);
   if (font.face < 0 || font.face >= static_cast<int>(faces.size()) || !size_ok(font.glyph_width, font.glyph_height))
     return;
 

@@ -93,7 +93,8 @@ int menu_text_width(const std::string& utf8) {
 
 void menu_fill(MenuCanvas& c, int x, int y, int w, int h, uint32_t colour) {
   for (int yy = y < 0 ? 0 : y; yy < y + h && yy < c.height; ++yy)
-    for (int xx = x < 0 ? 0 : x; xx < x + w && xx < c.width; ++xx) c.argb[static_cast<size_t>(yy) * c.width + xx] = colour;
+    for (int xx = x < 0 ? 0 : x; xx < x + w && xx < c.width; ++xx)
+      c.argb[static_cast<size_t>(yy) * c.width + xx] = colour;
 }
 
 void menu_text(MenuCanvas& c, int x, int y, int row_height, const std::string& utf8, uint32_t colour) {
@@ -110,8 +111,8 @@ void menu_text(MenuCanvas& c, int x, int y, int row_height, const std::string& u
     if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
       for (unsigned r = 0; r < bm.rows; ++r)
         for (unsigned col = 0; col < bm.width; ++col)
-          blend(c, pen + f->glyph->bitmap_left + static_cast<int>(col), baseline - f->glyph->bitmap_top + static_cast<int>(r),
-                colour, bm.buffer[r * bm.pitch + col]);
+          blend(c, pen + f->glyph->bitmap_left + static_cast<int>(col),
+                baseline - f->glyph->bitmap_top + static_cast<int>(r), colour, bm.buffer[r * bm.pitch + col]);
     }
     pen += static_cast<int>(f->glyph->advance.x >> 6);
   }

@@ -144,9 +144,7 @@ void kill_timer(int id) {
     it = (it->id == msg_timer && it->param == id) ? queue.erase(it) : it + 1;
 }
 
-void set_accelerator(int key, bool alt, int32_t command_id) {
-  accelerator = {key, alt, command_id, true};
-}
+void set_accelerator(int key, bool alt, int32_t command_id) { accelerator = {key, alt, command_id, true}; }
 
 bool translate_accelerator(const Message& m, Message& command) {
   if (!accelerator.set || m.id != msg_key_down || m.param != accelerator.key) return false;

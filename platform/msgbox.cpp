@@ -19,7 +19,8 @@ int shown = 0;
 Uint32 box_flags(BoxIcon icon) {
   switch (icon) {
     case BoxIcon::error: return SDL_MESSAGEBOX_ERROR;
-    case BoxIcon::warning: case BoxIcon::question: return SDL_MESSAGEBOX_WARNING;
+    case BoxIcon::warning:
+    case BoxIcon::question: return SDL_MESSAGEBOX_WARNING;
     default: return SDL_MESSAGEBOX_INFORMATION;
   }
 }
@@ -28,7 +29,8 @@ SDL_Window* parent() { return static_cast<SDL_Window*>(sdl_main_window()); }
 
 // -1 when the box could not be shown at all.
 int run_box(const std::string& title, const std::string& text, BoxIcon icon, bool yes_no) {
-  SDL_MessageBoxButtonData ok[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"}};
+  SDL_MessageBoxButtonData ok[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"}};
   SDL_MessageBoxButtonData yn[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "はい"},
                                    {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "いいえ"}};
   SDL_MessageBoxData data{};

@@ -46,9 +46,7 @@ void* plugin_library(const std::string& sjis_name) {
   return nullptr;
 }
 
-void* plugin_symbol(void* library, const char* name) {
-  return library ? dlsym(library, name) : nullptr;
-}
+void* plugin_symbol(void* library, const char* name) { return library ? dlsym(library, name) : nullptr; }
 
 int plugin_library_count() {
   int n = 0;

@@ -25,8 +25,8 @@ int plugin_library_count();
 // GetPicture(file, 0, 0, &info, &bits, progress, 0): info receives the 40-byte
 // bitmap information header followed by its palette, bits the pixel rows
 // (bottom-up, each padded to 4 bytes). Zero means success.
-using GetPictureFunction = int (*)(const char* file, long length, unsigned flag, void** info,
-                                   void** bits, void* progress, long data);
+using GetPictureFunction = int (*)(const char* file, long length, unsigned flag, void** info, void** bits,
+                                   void* progress, long data);
 
 #pragma pack(push, 1)
 struct PluginFileInfo {
@@ -43,11 +43,11 @@ struct PluginFileInfo {
 
 // GetFileInfo(archive, 0, name, 0x80, &info): zero and a non-zero position
 // mean the archive holds the file.
-using GetFileInfoFunction = int (*)(const char* archive, long offset, const char* name,
-                                    unsigned flag, PluginFileInfo* info);
+using GetFileInfoFunction = int (*)(const char* archive, long offset, const char* name, unsigned flag,
+                                    PluginFileInfo* info);
 // GetFile(archive, position, folder, 0, progress, 0): writes the file into the
 // folder under its own name; zero means success.
-using GetFileFunction = int (*)(const char* archive, long position, const char* folder,
-                                unsigned flag, void* progress, long data);
+using GetFileFunction = int (*)(const char* archive, long position, const char* folder, unsigned flag, void* progress,
+                                long data);
 
 }  // namespace platform

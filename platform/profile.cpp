@@ -10,9 +10,7 @@ namespace platform {
 
 namespace {
 
-bool is_profile_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
+bool is_profile_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string_view trim(std::string_view s) {
   while (!s.empty() && is_profile_blank(s.front())) s.remove_prefix(1);
@@ -57,8 +55,7 @@ std::string cut_sjis(std::string_view s, size_t max) {
 
 }  // namespace
 
-std::string lookup_profile_text(std::string_view text, std::string_view section,
-                                std::string_view key, bool sjis) {
+std::string lookup_profile_text(std::string_view text, std::string_view section, std::string_view key, bool sjis) {
   section = trim(section);
   key = trim(key);
   if (text.substr(0, 3) == "\xef\xbb\xbf") text.remove_prefix(3);
@@ -91,8 +88,7 @@ std::string lookup_profile_text(std::string_view text, std::string_view section,
   return "";
 }
 
-std::string lookup_profile_file(const std::string& path, std::string_view section,
-                                std::string_view key, bool sjis) {
+std::string lookup_profile_file(const std::string& path, std::string_view section, std::string_view key, bool sjis) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return "";
   std::ifstream in(path, std::ios::binary);
@@ -105,8 +101,7 @@ std::string lookup_profile_file(const std::string& path, std::string_view sectio
   return lookup_profile_text(text, section, key, sjis);
 }
 
-std::string read_profile_string(std::string_view file, std::string_view section,
-                                std::string_view key) {
+std::string read_profile_string(std::string_view file, std::string_view section, std::string_view key) {
   return cut_sjis(lookup_profile_file(game_path(file), section, key, true), kProfileValueMax);
 }
 

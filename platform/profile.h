@@ -15,21 +15,18 @@ constexpr size_t kProfileValueMax = 255;
 // it win. Missing section or key gives the empty string. With `sjis` set the
 // text is Shift-JIS (trail bytes are never case-folded); otherwise it is UTF-8.
 // The value is returned whole.
-std::string lookup_profile_text(std::string_view text, std::string_view section,
-                                std::string_view key, bool sjis);
+std::string lookup_profile_text(std::string_view text, std::string_view section, std::string_view key, bool sjis);
 
 // Looks `key` of `section` up in the profile file at `path` (a path on disk).
 // Only a regular file is read, and only its first kProfileFileMax bytes, so
 // that a device or a pipe named by a scenario cannot hang the program.
 constexpr size_t kProfileFileMax = 16 * 1024 * 1024;
-std::string lookup_profile_file(const std::string& path, std::string_view section,
-                                std::string_view key, bool sjis);
+std::string lookup_profile_file(const std::string& path, std::string_view section, std::string_view key, bool sjis);
 
 // getini: reads `key` of `section` from the profile file named in the
 // scenario (Shift-JIS; a bare name is looked up in the game folder). All
 // arguments and the result are Shift-JIS. A missing file gives "". The value
 // is cut to kProfileValueMax bytes, never inside a double-byte character.
-std::string read_profile_string(std::string_view file, std::string_view section,
-                                std::string_view key);
+std::string read_profile_string(std::string_view file, std::string_view section, std::string_view key);
 
 }  // namespace platform

@@ -12,8 +12,7 @@ namespace {
 // `skip` says how many input bytes to step over and `replacement` is written
 // in their place, so every input converts.
 template <typename Skip>
-std::string convert(const char* to, const char* from, std::string_view in,
-                    std::string_view replacement, Skip skip) {
+std::string convert(const char* to, const char* from, std::string_view in, std::string_view replacement, Skip skip) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
   std::string out(in.size() * 2 + 16, '\0');
@@ -48,21 +47,22 @@ std::string convert(const char* to, const char* from, std::string_view in,
 }  // namespace
 
 std::string sjis_to_utf8(std::string_view sjis) {
-  return convert("UTF-8", "CP932", sjis, "\xef\xbf\xbd",
-                 [](const unsigned char* p, size_t left) -> size_t {
-                   return (left >= 2 && is_sjis_lead(p[0]) && p[1] >= 0x40 && p[1] != 0x7f && p[1] <= 0xfc) ? 2 : 1;
-                 });
+  return convert("UTF-8", "CP932", sjis, "\xef\xbf\xbd", [](const unsigned char* p, size_t left) -> size_t {
+    return (left >= 2 && is_sjis_lead(p[0]) && p[1] >= 0x40 && p[1] != 0x7f && p[1] <= 0xfc) ? 2 : 1;
+  });
 }
 
 std::string utf8_to_sjis(std::string_view utf8) {
-  return convert("CP932", "UTF-8", utf8, "?",
-                 [](const unsigned char* p, size_t left) -> size_t {
-                   size_t n = 1;
-                   if ((p[0] & 0xe0) == 0xc0) n = 2;
-                   else if ((p[0] & 0xf0) == 0xe0) n = 3;
-                   else if ((p[0] & 0xf8) == 0xf0) n = 4;
-                   return n < left ? n : left;
-                 });
+  return convert("CP932", "UTF-8", utf8, "?", [](const unsigned char* p, size_t left) -> size_t {
+    size_t n = 1;
+    if ((p[0] & 0xe0) == 0xc0)
+      n = 2;
+    else if ((p[0] & 0xf0) == 0xe0)
+      n = 3;
+    else if ((p[0] & 0xf8) == 0xf0)
+      n = 4;
+    return n < left ? n : left;
+  });
 }
 
 }  // namespace platform

@@ -13,8 +13,6 @@ std::string sjis_to_utf8(std::string_view sjis);
 std::string utf8_to_sjis(std::string_view utf8);
 
 // True when b starts a double-byte character in code page 932.
-inline bool is_sjis_lead(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
-}
+inline bool is_sjis_lead(unsigned char b) { return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc); }
 
 }  // namespace platform

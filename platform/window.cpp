@@ -105,10 +105,14 @@ int translate_key(SDL_Keycode k) {
   switch (k) {
     case SDLK_BACKSPACE: return key_backspace;
     case SDLK_TAB: return key_tab;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return key_enter;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return key_shift;
-    case SDLK_LCTRL: case SDLK_RCTRL: return key_ctrl;
-    case SDLK_LALT: case SDLK_RALT: return key_alt;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return key_enter;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return key_shift;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return key_ctrl;
+    case SDLK_LALT:
+    case SDLK_RALT: return key_alt;
     case SDLK_ESCAPE: return key_escape;
     case SDLK_SPACE: return key_space;
     case SDLK_PAGEUP: return key_page_up;
@@ -132,9 +136,9 @@ void pointer_event(MessageId id, int px, int py) {
   set_pointer_position(x, y);
   bool was_open = menu_is_open();
   if (strip_shown() || was_open) {
-    MenuPointer what = id == msg_mouse_move ? MenuPointer::move
+    MenuPointer what = id == msg_mouse_move                                          ? MenuPointer::move
                        : (id == msg_left_button_down || id == msg_right_button_down) ? MenuPointer::press
-                                                                                        : MenuPointer::release;
+                                                                                     : MenuPointer::release;
     bool taken = menu_pointer_event(what, cx, cy);
     if (was_open || menu_is_open()) present_display();
     if (taken) return;
@@ -337,7 +341,10 @@ void handle_event(const SDL_Event& e) {
           post_message(msg_close);
           break;
         case SDL_WINDOWEVENT_EXPOSED: post_message(msg_paint); break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: post_message(msg_size); dirty = true; break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          post_message(msg_size);
+          dirty = true;
+          break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: set_main_window_foreground(true); break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
           set_main_window_foreground(false);
@@ -389,8 +396,8 @@ void handle_event(const SDL_Event& e) {
       // are translated from their key-down messages.
       if (menu_is_open()) break;
       for (const char* p = e.text.text; *p; ++p)
-        if (static_cast<unsigned char>(*p) >= 0x20 && static_cast<unsigned char>(*p) < 0x7f &&
-            !key_held(key_alt) && !key_held(key_ctrl))
+        if (static_cast<unsigned char>(*p) >= 0x20 && static_cast<unsigned char>(*p) < 0x7f && !key_held(key_alt) &&
+            !key_held(key_ctrl))
           post_message(msg_char, *p);
       break;
     default: break;

@@ -7,8 +7,8 @@ namespace script {
 
 // 5 MiB: the scenario and its terminating NUL must fit.
 constexpr int32_t kScriptCapacity = 5242880;
-constexpr int kFileCount = 100;           // 0.txt .. 99.txt
-constexpr int32_t kMissingFile = 9999999; // FileEndTable entry of a file that is absent
+constexpr int kFileCount = 100;            // 0.txt .. 99.txt
+constexpr int32_t kMissingFile = 9999999;  // FileEndTable entry of a file that is absent
 
 // Keys of the two scrambled single-file forms: every byte of orvana.dat is
 // XORed with kScrambleKey; byte k of orva_sec.dat with kProtectedKey[k % 5].

@@ -31,9 +31,8 @@ bool size_ok(const platform::GlyphFont& font) {
 // Face (8 bits, -1 stored as 0), width and height (11 bits each), bold, the two bytes.
 uint64_t cache_key(const platform::GlyphFont& font, uint8_t first, uint8_t second) {
   uint64_t face = static_cast<uint64_t>(font.face + 1) & 0xff;
-  return face << 39 | static_cast<uint64_t>(font.glyph_width) << 28 |
-         static_cast<uint64_t>(font.glyph_height) << 17 | static_cast<uint64_t>(font.bold) << 16 |
-         static_cast<uint64_t>(first) << 8 | second;
+  return face << 39 | static_cast<uint64_t>(font.glyph_width) << 28 | static_cast<uint64_t>(font.glyph_height) << 17 |
+         static_cast<uint64_t>(font.bold) << 16 | static_cast<uint64_t>(first) << 8 | second;
 }
 
 uint8_t* cache_space(size_t n) {

@@ -21,9 +21,7 @@ namespace {
 // Text may fill the buffer up to its last byte, which is left for a page
 // mark. A write_pos out of range (from a damaged save) records nothing
 // until the next page mark discards the history.
-bool room_for(int32_t n) {
-  return lookback.write_pos >= 0 && lookback.write_pos <= kLookbackSize - 1 - n;
-}
+bool room_for(int32_t n) { return lookback.write_pos >= 0 && lookback.write_pos <= kLookbackSize - 1 - n; }
 
 void store(uint8_t b) { lookback.history_bytes[lookback.write_pos++] = static_cast<char>(b); }
 

@@ -5,8 +5,8 @@
 
 namespace text {
 
-constexpr int32_t kLookbackSize = 10000;     // history bytes
-constexpr int32_t kLookbackResetAt = 8500;   // a page mark past 8499 discards the history
+constexpr int32_t kLookbackSize = 10000;    // history bytes
+constexpr int32_t kLookbackResetAt = 8500;  // a page mark past 8499 discards the history
 constexpr uint8_t kLookbackLineFeed = 10;
 constexpr uint8_t kLookbackPageMark = 1;
 

@@ -3,10 +3,10 @@
 
 namespace text {
 
-void cmd_lookbackon();    // recording on
-void cmd_lookbackoff();   // recording off
-void cmd_lookbackflush(); // lookback_reset
-void cmd_textcommit();    // write_page_mark
-void cmd_gettext();       // $v = the current page's text without line feeds
+void cmd_lookbackon();     // recording on
+void cmd_lookbackoff();    // recording off
+void cmd_lookbackflush();  // lookback_reset
+void cmd_textcommit();     // write_page_mark
+void cmd_gettext();        // $v = the current page's text without line feeds
 
 }  // namespace text

@@ -237,7 +237,10 @@ int32_t read_colour_literal() {
   for (int i = 0; i < 6; i++) {
     char c = interp::peek_byte();
     if (c == '\0' || c == '\n') break;
-    int digit = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 0;
+    int digit = (c >= '0' && c <= '9')   ? c - '0'
+                : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                         : 0;
     value = value * 16 + digit;
     interp::advance();
   }

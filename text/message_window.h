@@ -18,26 +18,26 @@ struct MessageWindow {
   int32_t columns = 23, rows = 16;                // full-width cells per line, lines per page
   int32_t glyph_width = 26, glyph_height = 26;    // one full-width character
   int32_t pitch_x = 26, pitch_y = 28;             // glyph size plus spacing
-  int32_t text_speed = 20;                   // ms per character; -1: the menu's speed
+  int32_t text_speed = 20;                        // ms per character; -1: the menu's speed
   int32_t bold = 1, shadow = 1;
-  int32_t background_colour = 0x999999;            // 0xRRGGBB, or -1 with an image
+  int32_t background_colour = 0x999999;  // 0xRRGGBB, or -1 with an image
   std::string background_image;          // the window image's tag, kept for saving
   int32_t window_left = 0, window_top = 0, window_right = 640, window_bottom = 480;
-  int32_t column = 0, row = 0;                  // write position in cells
-  int32_t window_shown = 0;                 // part of the screen picture now
-  int32_t draw_window = 0;                  // the composition draws the window
-  int32_t text_visible = 1;                 // textmode
-  int32_t erase_window_on_effect = 1;       // erasetextwindow
-  int32_t keep_window_for_layers = 0;       // erasetextwindow 2: ld, cl, tal keep it
+  int32_t column = 0, row = 0;         // write position in cells
+  int32_t window_shown = 0;            // part of the screen picture now
+  int32_t draw_window = 0;             // the composition draws the window
+  int32_t text_visible = 1;            // textmode
+  int32_t erase_window_on_effect = 1;  // erasetextwindow
+  int32_t keep_window_for_layers = 0;  // erasetextwindow 2: ld, cl, tal keep it
   uint8_t text_colour[3] = {255, 255, 255};
   uint8_t link_colour[3] = {255, 255, 64};
-  std::string font_face = kDefaultFontFace;                // face of new glyphs
-  std::string next_font_face = kDefaultFontFace;           // setfont; becomes font_face at a clear
-  std::string default_font_face = kDefaultFontFace;        // defaultfont
-  int32_t menu_speeds[3] = {40, 10, 0};               // defaultspeed: slow, middle, fast
-  int32_t menu_speed_index = 1;             // the text-speed menu's choice
-  int32_t window_behind_sprites = 0;        // windowback
-  int32_t keep_standing_images = 0;         // noteraseman
+  std::string font_face = kDefaultFontFace;          // face of new glyphs
+  std::string next_font_face = kDefaultFontFace;     // setfont; becomes font_face at a clear
+  std::string default_font_face = kDefaultFontFace;  // defaultfont
+  int32_t menu_speeds[3] = {40, 10, 0};              // defaultspeed: slow, middle, fast
+  int32_t menu_speed_index = 1;                      // the text-speed menu's choice
+  int32_t window_behind_sprites = 0;                 // windowback
+  int32_t keep_standing_images = 0;                  // noteraseman
 };
 extern MessageWindow message_window;
 

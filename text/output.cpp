@@ -172,7 +172,7 @@ struct LineState {
   Pen pen;
   bool hurried = false;  // a click or Ctrl during this line: no more speed waits
   bool in_link = false;
-  bool exempt = false;   // '_': the next character does not trigger clickstr
+  bool exempt = false;  // '_': the next character does not trigger clickstr
 };
 
 bool wait_was_broken() {
@@ -230,8 +230,7 @@ void speed_wait(uint32_t start, LineState& st) {
 // A single-byte character at s[i] whose next byte is the end of the line or
 // the first byte of a double-byte character.
 bool is_alone(const uint8_t* s, size_t i) {
-  return !platform::is_sjis_lead(s[i]) &&
-         (s[i + 1] == 0 || platform::is_sjis_lead(s[i + 1]));
+  return !platform::is_sjis_lead(s[i]) && (s[i + 1] == 0 || platform::is_sjis_lead(s[i + 1]));
 }
 
 // Draws the two-byte item at s[i]. False when the line ends (a NUL byte).
@@ -323,8 +322,7 @@ void display_text_line(const char* sjis) {
       continue;
     }
     if (c == '/') {
-      if (s[i + 1] != 0)
-        interp::report_errorf("エラー", "表示文中の、/の次は改行文字でなければなりません。");
+      if (s[i + 1] != 0) interp::report_errorf("エラー", "表示文中の、/の次は改行文字でなければなりません。");
       return;  // the next line continues on this row
     }
     if (c == '<') {
@@ -341,7 +339,8 @@ void display_text_line(const char* sjis) {
     }
     if (c == '>') {
       i++;
-      if (st.in_link && text_link_count < kMaxTextLinks) text_links[text_link_count++].end_x = static_cast<int32_t>(st.pen.x);
+      if (st.in_link && text_link_count < kMaxTextLinks)
+        text_links[text_link_count++].end_x = static_cast<int32_t>(st.pen.x);
       st.in_link = false;
       continue;
     }

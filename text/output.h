@@ -1,4 +1,5 @@
-// text/output: display_text_line, which draws scenario prose into the message window, and the state it keeps across lines.
+// text/output: display_text_line, which draws scenario prose into the message window, and the state it keeps across
+// lines.
 #pragma once
 #include <cstdint>
 #include <string>

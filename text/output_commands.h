@@ -1,4 +1,5 @@
-// text/output_commands: the script commands of text output: puttext, texton, clickstr, linepage, textgosub, texec, ispage, the cursors.
+// text/output_commands: the script commands of text output: puttext, texton, clickstr, linepage, textgosub, texec,
+// ispage, the cursors.
 #pragma once
 
 namespace text {

@@ -20,7 +20,8 @@ struct ScreenLink {
   // own transparency, limited to the rectangle (inclusive).
   bool (*load_window_image)(const std::string& tag, int& width, int& height) = nullptr;
   void (*release_window_image)() = nullptr;
-  void (*draw_window_image)(graphics::DibSurface& work, int x, int y, int left, int top, int right, int bottom) = nullptr;
+  void (*draw_window_image)(graphics::DibSurface& work, int x, int y, int left, int top, int right,
+                            int bottom) = nullptr;
   // Loads an image tag into click cursor k (0 normal, 1 page).
   void (*load_cursor_image)(int k, const std::string& tag) = nullptr;
 };

@@ -2,8 +2,9 @@
 // effects, image loading, click cursors) when that code is part of the build.
 #include "text/screen_link.h"
 
-#if __has_include("graphics/screen.h") && __has_include("graphics/effect.h") && \
-    __has_include("graphics/image_tag.h") && __has_include("graphics/click_cursor.h")
+#if __has_include("graphics/screen.h") && __has_include("graphics/effect.h") &&                  \
+                                                        __has_include("graphics/image_tag.h") && \
+                                                                      __has_include("graphics/click_cursor.h")
 #include "graphics/click_cursor.h"
 #include "graphics/draw_image.h"
 #include "graphics/effect.h"
@@ -71,7 +72,9 @@ void connect_screen() {
     draw_message_window(work, r.left, r.top, r.right, r.bottom);
   };
   wait_hooks.cursor_save = [] { graphics::save_cursor_backdrop(cursor_number(), cursor_x, cursor_y); };
-  wait_hooks.cursor_step = [] { graphics::step_click_cursor(cursor_number(), cursor_x, cursor_y, platform::clock_ms()); };
+  wait_hooks.cursor_step = [] {
+    graphics::step_click_cursor(cursor_number(), cursor_x, cursor_y, platform::clock_ms());
+  };
   wait_hooks.cursor_restore = [] { graphics::restore_cursor_backdrop(); };
   platform::set_display_surface(&graphics::TheScreen.display);
 }

@@ -9,7 +9,7 @@ namespace text {
 namespace {
 FILE* transcript = nullptr;
 std::string row;  // Shift-JIS bytes of the row being drawn
-}
+}  // namespace
 
 bool open_transcript(const std::string& where) {
   close_transcript();

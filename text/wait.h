@@ -7,17 +7,17 @@ namespace text {
 
 // Interaction flags and settings (32-bit, as the window procedure and the
 // environment file handle them).
-extern int32_t click_flag;          // a left click, space or Enter arrived
-extern int32_t right_click_flag;    // a right click arrived
+extern int32_t click_flag;        // a left click, space or Enter arrived
+extern int32_t right_click_flag;  // a right click arrived
 extern int32_t skip_mode;
 extern int32_t auto_mode;
-extern int32_t auto_mode_allowed;   // `automode` appeared in the define block
-extern int32_t auto_mode_time;      // ms; negative: -n ms per character of the line
+extern int32_t auto_mode_allowed;  // `automode` appeared in the define block
+extern int32_t auto_mode_time;     // ms; negative: -n ms per character of the line
 extern int32_t autoclick_active;
 extern int32_t autoclick_interval;
-extern int32_t page_click_mode;     // '@' waits are passed over
-extern int32_t ctrl_alt_skip;       // the Ctrl skip needs Ctrl and Alt
-extern int32_t read_skip_only;      // skip mode stops at text not yet read
+extern int32_t page_click_mode;  // '@' waits are passed over
+extern int32_t ctrl_alt_skip;    // the Ctrl skip needs Ctrl and Alt
+extern int32_t read_skip_only;   // skip mode stops at text not yet read
 extern uint32_t timer_base;
 extern int32_t cursor_shown;        // 0 none, 1 normal cursor, 2 page cursor
 extern bool wheel_reports;          // `usewheel`

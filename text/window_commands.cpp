@@ -1,5 +1,5 @@
-#include "graphics/screen.h"
 #include "text/window_commands.h"
+#include "graphics/screen.h"
 
 #include <algorithm>
 
@@ -174,7 +174,8 @@ void cmd_getcursorpos() {
 
 void cmd_getnextline() {
   int32_t *x = nullptr, *y = nullptr;
-  if (!read_two_numeric_variables(x, y)) interp::report_errorf("構文エラー", "getnextlineの第１，２引数は数字変数です。");
+  if (!read_two_numeric_variables(x, y))
+    interp::report_errorf("構文エラー", "getnextlineの第１，２引数は数字変数です。");
   const MessageWindow& w = message_window;
   *x = w.text_origin_x;
   *y = wrap32(int64_t{w.text_origin_y} + (int64_t{w.row} + 1) * w.pitch_y);

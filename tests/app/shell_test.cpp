@@ -18,8 +18,8 @@ std::string game(const std::string& defines, const std::string& body) {
 
 RunResult play_in(const GameFolder& g, const std::string& events, std::vector<std::string> extra = {}) {
   g.write_bytes("events.txt", events);
-  std::vector<std::string> args = {"--headless", "--virtual-clock", "--transcript", "-",
-                                   "--events", g.path() + "/events.txt"};
+  std::vector<std::string> args = {"--headless", "--virtual-clock", "--transcript",
+                                   "-",          "--events",        g.path() + "/events.txt"};
   args.insert(args.end(), extra.begin(), extra.end());
   return testsupport::run_program(g.path(), args, 20000);
 }
@@ -53,7 +53,8 @@ TEST(Shell, SameInputGivesTheSameRun) {
   GameFolder g, out;
   g.write_text("0.txt", game("", "resettimer\ndelay 3000\ngettimer %0\n%0\nclickpos %1,%2\n%1\n%2\nwait 200"));
   auto events = [&](const std::string& shot) {
-    return "900 click 3 4\n1200 move 9 9\n1500 wheel 2\n2000 click 50 60\n2100 screenshot " + out.path() + "/" + shot + "\n";
+    return "900 click 3 4\n1200 move 9 9\n1500 wheel 2\n2000 click 50 60\n2100 screenshot " + out.path() + "/" + shot +
+           "\n";
   };
   auto a = play_in(g, events("mid1.png"), {"--screenshot", out.path() + "/end1.png"});
   auto b = play_in(g, events("mid2.png"), {"--screenshot", out.path() + "/end2.png"});
@@ -86,9 +87,11 @@ TEST(Shell, SecondCopyOfTheSameGameIsRefused) {
 
 TEST(Shell, WindowCommandsRunHeadless) {
   GameFolder g;
-  g.write_text("0.txt", game("", "caption \"題名\"\ncaption \"\"\nminimizewindow\nmovemousecursor 30,40\ngetmousepos %0,%1\n%0\n%1\n"
-                                 "mousecursor \"off\"\nmenu_full\nmenu_window\nmenu_click_page\nmenu_click_def\nmenu_cd_off\n"
-                                 "menu_cd_on\n済"));
+  g.write_text("0.txt",
+               game("",
+                    "caption \"題名\"\ncaption \"\"\nminimizewindow\nmovemousecursor 30,40\ngetmousepos %0,%1\n%0\n%1\n"
+                    "mousecursor \"off\"\nmenu_full\nmenu_window\nmenu_click_page\nmenu_click_def\nmenu_cd_off\n"
+                    "menu_cd_on\n済"));
   auto r = play_in(g, "");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "３０\n４０\n済\n");

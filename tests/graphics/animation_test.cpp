@@ -2,10 +2,10 @@
 
 #include "graphics/animation.h"
 #include "graphics/effect.h"
-#include "platform/clock.h"
 #include "graphics/image_tag.h"
 #include "graphics/screen.h"
 #include "graphics_test_util.h"
+#include "platform/clock.h"
 
 using graphics::ImageRecord;
 using namespace gtest_graphics;

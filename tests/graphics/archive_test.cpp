@@ -28,7 +28,7 @@ TEST(Lzss, OverlappingCopiesRepeatWhatTheyWrite) {
   graphics::reset_lzss_window();
   BitWriter w;
   w.put(1, 1), w.put('a', 8), w.put(1, 1), w.put('b', 8);  // at 239 and 240
-  w.put(0, 1), w.put(239, 8), w.put(4, 4);  // six bytes from 239, written from 241 on
+  w.put(0, 1), w.put(239, 8), w.put(4, 4);                 // six bytes from 239, written from 241 on
   std::vector<uint8_t> out;
   ASSERT_TRUE(graphics::lzss_expand(w.bytes.data(), w.bytes.size(), out, 100));
   EXPECT_EQ(text_of(out), "abababab");

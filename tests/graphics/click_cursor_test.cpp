@@ -49,8 +49,8 @@ TEST_F(ClickCursor, JpegmodeTriesTheJpgAndElseStops) {
 TEST_F(ClickCursor, AnimatesOverItsBackdropAndRestoresIt) {
   // Three 4 x 4 cells: key colour at the top-left, cell colours elsewhere.
   write_file("cursor0.bmp", make_bmp(12, 4, 24, [](int x, int y) {
-    return x == 0 && y == 0 ? 0x000000u : x < 4 ? 0x110000u : x < 8 ? 0x220000u : 0x330000u;
-  }));
+               return x == 0 && y == 0 ? 0x000000u : x < 4 ? 0x110000u : x < 8 ? 0x220000u : 0x330000u;
+             }));
   graphics::load_click_cursors();
   std::fill(TheScreen.display.pixels.begin(), TheScreen.display.pixels.end(), 0x08);
   ClickCursors[0].last_step_ms = 0;

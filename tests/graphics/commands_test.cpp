@@ -4,8 +4,8 @@
 #include "graphics/commands.h"
 #include "graphics/effect.h"
 #include "graphics/screen.h"
-#include "interp/variables.h"
 #include "graphics_test_util.h"
+#include "interp/variables.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/script_fixture.h"
 
@@ -139,9 +139,9 @@ TEST_F(Commands, FiltersThroughTheCommands) {
 TEST(GraphicsScenario, RunsHeadless) {
   testsupport::GameFolder g;
   auto bmp = gtest_graphics::solid_bmp(4, 4, 0x123456);
-  gtest_graphics::write_file(g.path() + "/arc.zpk",
-                             gtest_graphics::make_zpk({{"pic\\a.bmp", 2, gtest_graphics::lzss_literals(bmp),
-                                                        uint32_t(bmp.size())}}));
+  gtest_graphics::write_file(
+      g.path() + "/arc.zpk",
+      gtest_graphics::make_zpk({{"pic\\a.bmp", 2, gtest_graphics::lzss_literals(bmp), uint32_t(bmp.size())}}));
   g.write_text("0.txt",
                "*define\nzpk\ntransmode copy\nhumanz 100\neffect 2,1\ngame\n*start\n"
                "bg black,1\nlsp 0,\"PIC/A.BMP\",1,1\nprint 2\n読めた\nhumanz 5\nend\n");

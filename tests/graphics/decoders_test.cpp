@@ -71,7 +71,8 @@ TEST(Bmp, DamagedFilesNeverReadOutside) {
   EXPECT_EQ(rgb_at(s, 0, 0), 0u);
   // Cut in the header, a palette running past the end, absurd sizes.
   EXPECT_FALSE(graphics::read_bmp(file.data(), 40, s, idx));
-  auto pal = make_bmp(2, 2, 8, [](int, int) { return 0u; }, std::vector<uint32_t>(256, 0));
+  auto pal = make_bmp(
+      2, 2, 8, [](int, int) { return 0u; }, std::vector<uint32_t>(256, 0));
   EXPECT_FALSE(graphics::read_bmp(pal.data(), 54 + 100, s, idx));
   auto huge = file;
   huge[18] = 0xff, huge[19] = 0xff, huge[20] = 0xff, huge[21] = 0x7f;

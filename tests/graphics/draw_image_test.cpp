@@ -111,8 +111,8 @@ TEST_P(DrawModes, MatchTheTableArithmeticEverywhere) {
     DibSurface dst = random_surface(90, 30, rng);
     DibSurface ref = dst;
     int x = static_cast<int>(rng() % 100) - 30, y = static_cast<int>(rng() % 50) - 20;
-    Rect clip{static_cast<int>(rng() % 20) - 5, static_cast<int>(rng() % 15) - 5,
-              20 + static_cast<int>(rng() % 80), 15 + static_cast<int>(rng() % 30)};
+    Rect clip{static_cast<int>(rng() % 20) - 5, static_cast<int>(rng() % 15) - 5, 20 + static_cast<int>(rng() % 80),
+              15 + static_cast<int>(rng() % 30)};
     const Rect* c = round % 4 == 0 ? nullptr : &clip;
     graphics::draw_image(img, dst, c, x, y);
     reference_draw(img, ref, c, x, y);
@@ -122,10 +122,9 @@ TEST_P(DrawModes, MatchTheTableArithmeticEverywhere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, DrawModes,
-                         ::testing::Values(Case{3, -1}, Case{3, 0}, Case{3, 77}, Case{3, 255},
-                                           Case{0, -1}, Case{0, 128}, Case{4, -1}, Case{4, 200},
-                                           Case{2, -1}, Case{2, 31}, Case{1, -1}, Case{1, 0},
-                                           Case{1, 99}, Case{1, 255}),
+                         ::testing::Values(Case{3, -1}, Case{3, 0}, Case{3, 77}, Case{3, 255}, Case{0, -1},
+                                           Case{0, 128}, Case{4, -1}, Case{4, 200}, Case{2, -1}, Case{2, 31},
+                                           Case{1, -1}, Case{1, 0}, Case{1, 99}, Case{1, 255}),
                          [](const ::testing::TestParamInfo<Case>& info) {
                            int a = info.param.alpha;
                            return "mode" + std::to_string(info.param.mode) + "_alpha" +
@@ -232,8 +231,10 @@ TEST(DrawImage, BlockyPicturesMatchAtEveryVectorLevel) {
           for (int x = 0; x < w; ++x) {
             uint8_t* p = img.surface.row(y) + 3 * x;
             int block = (x + 7 * y) / 19 % 3;
-            if (block == 0 || (x == 0 && y == 0)) p[0] = 255, p[1] = 0, p[2] = 255;
-            else p[0] = static_cast<uint8_t>(rng()), p[1] = static_cast<uint8_t>(rng()), p[2] = 7;
+            if (block == 0 || (x == 0 && y == 0))
+              p[0] = 255, p[1] = 0, p[2] = 255;
+            else
+              p[0] = static_cast<uint8_t>(rng()), p[1] = static_cast<uint8_t>(rng()), p[2] = 7;
             if (mode == 1) {
               uint8_t* m = img.surface.row(y) + 3 * (w + x);
               uint8_t v = block == 0 ? 255 : block == 1 ? 0 : static_cast<uint8_t>(rng());

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "graphics/effect.h"
 #include "graphics/commands.h"
+#include "graphics/effect.h"
 #include "graphics/effect_commands.h"
 #include "graphics/screen.h"
 #include "graphics/shake.h"
@@ -114,9 +114,9 @@ TEST_F(EffectCommands, QuakeSwingsAndComesBackToRest) {
   // Two swings of 16 positions, 10 ms each, then the picture at rest.
   ASSERT_EQ(shown.size(), 33u);
   EXPECT_EQ(platform::clock_ms() - start, 320u);
-  EXPECT_EQ(pixel(shown[1], 8, 5), pixel(TheScreen.display, 0, 5));  // 4k = 8
-  EXPECT_EQ(pixel(shown[1], 7, 5), 0u);                              // uncovered strip
-  EXPECT_EQ(pixel(shown[4], 32, 5), pixel(TheScreen.display, 0, 5)); // A = 32
+  EXPECT_EQ(pixel(shown[1], 8, 5), pixel(TheScreen.display, 0, 5));   // 4k = 8
+  EXPECT_EQ(pixel(shown[1], 7, 5), 0u);                               // uncovered strip
+  EXPECT_EQ(pixel(shown[4], 32, 5), pixel(TheScreen.display, 0, 5));  // A = 32
   EXPECT_EQ(pixel(shown[12], 0, 5), pixel(TheScreen.display, 32, 5));
   EXPECT_EQ(pixel(shown[12], 32, 5), 0u);
   EXPECT_EQ(shown.back().pixels, TheScreen.display.pixels);
@@ -150,8 +150,9 @@ TEST_F(EffectCommands, FlushOutEndsWhite) {
 
 TEST_F(EffectCommands, ShakeCommandsThroughTheProgram) {
   testsupport::GameFolder game;
-  game.write_text("0.txt", "*define\neffect 2,10,100\ngame\n*start\nquake 3,200\nquakex 1,32\nquakey 1,32\n"
-                            "flushout 27\nyugami 27\nseteffectspeed 2\ngeteffectspeed %1\nはい%1\nend\n");
+  game.write_text("0.txt",
+                  "*define\neffect 2,10,100\ngame\n*start\nquake 3,200\nquakex 1,32\nquakey 1,32\n"
+                  "flushout 27\nyugami 27\nseteffectspeed 2\ngeteffectspeed %1\nはい%1\nend\n");
   testsupport::RunResult r = testsupport::run_headless(game.path());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("はい２"), std::string::npos) << r.out;

@@ -125,7 +125,7 @@ TEST_F(EffectKinds, StaggeredBlindsCoverEveryColumnAndTakeTheirSteps) {
   EXPECT_EQ(shown.size(), 5u);
   EXPECT_EQ(pixel(shown[0], 0, 0), 0xffffffu);
   EXPECT_EQ(pixel(shown[0], 1, 0), 0u);
-  EXPECT_EQ(pixel(shown[1], 1, 0), 0xffffffu);   // 24 - 23
+  EXPECT_EQ(pixel(shown[1], 1, 0), 0xffffffu);  // 24 - 23
   EXPECT_EQ(pixel(shown[1], 24, 0), 0xffffffu);
   EXPECT_EQ(pixel(shown[1], 2, 0), 0u);
   // Each step lasts 960 * 64 / 30720 = 2 ms; then the 30 ms pause.
@@ -195,9 +195,9 @@ TEST_F(EffectKinds, MaskWipeTakesDarkAreasFirstAndTilesTheMask) {
   uint32_t took = run(15, 256, ":c;mask.bmp");
   EXPECT_EQ(pixel(shown[0], 4, 9), 0xffffffu);
   EXPECT_EQ(pixel(shown[0], 5, 9), 0u);
-  EXPECT_EQ(pixel(shown[99], 5, 9), 0xffffffu);   // t = 100
+  EXPECT_EQ(pixel(shown[99], 5, 9), 0xffffffu);  // t = 100
   EXPECT_EQ(pixel(shown[99], 6, 9), 0u);
-  EXPECT_EQ(pixel(shown.back(), 7, 9), 0u);        // 255 only in the final copy
+  EXPECT_EQ(pixel(shown.back(), 7, 9), 0u);  // 255 only in the final copy
   EXPECT_EQ(pixel(TheScreen.display, 7, 9), 0xffffffu);
   EXPECT_EQ(took, 255u + 30);
 }
@@ -219,9 +219,9 @@ TEST_F(EffectKinds, MaskCrossfadeFadesEachPixelFromItsMaskValue) {
   write_file("mask.bmp", make_bmp(2, 1, 24, [](int x, int) { return x ? 0x646464u : 0u; }));
   run(18, 512, ":c;mask.bmp");
   const auto& t = graphics::blend_table().t;
-  EXPECT_EQ(shown[0].row(0)[0], t[1][255]);      // d = 1
+  EXPECT_EQ(shown[0].row(0)[0], t[1][255]);       // d = 1
   EXPECT_EQ(shown[0].row(0)[3], 0);               // m = 100: not begun
-  EXPECT_EQ(shown[109].row(0)[3], t[10][255]);   // t = 110
+  EXPECT_EQ(shown[109].row(0)[3], t[10][255]);    // t = 110
   EXPECT_EQ(pixel(shown[300], 0, 0), 0xffffffu);  // done
   EXPECT_EQ(pixel(TheScreen.display, 1, 0), 0xffffffu);
 }

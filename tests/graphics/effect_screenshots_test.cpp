@@ -42,8 +42,8 @@ std::vector<Picture> shots(const std::string& scenario, int every, int until) {
   for (int t = 0; t <= until; t += every)
     events += std::to_string(t) + " screenshot " + game.path() + "/s" + std::to_string(t) + ".png\n";
   game.write_bytes("events.txt", events);
-  testsupport::RunResult r = testsupport::run_program(
-      game.path(), {"--headless", "--virtual-clock", "--events", game.path() + "/events.txt"});
+  testsupport::RunResult r =
+      testsupport::run_program(game.path(), {"--headless", "--virtual-clock", "--events", game.path() + "/events.txt"});
   EXPECT_EQ(r.status, 0) << r.err;
   std::vector<Picture> pictures;
   for (int t = 0; t <= until; t += every) {
@@ -89,7 +89,8 @@ TEST(EffectScreenshots, BlackMaskWipeFinishesInItsFirstStep) {
     game.write_text("0.txt", scenario);
     game.write_bytes("black.bmp", bmp);
     std::string events;
-    for (int t = 0; t <= 600; t += 5) events += std::to_string(t) + " screenshot " + game.path() + "/s" + std::to_string(t) + ".png\n";
+    for (int t = 0; t <= 600; t += 5)
+      events += std::to_string(t) + " screenshot " + game.path() + "/s" + std::to_string(t) + ".png\n";
     game.write_bytes("events.txt", events);
     testsupport::RunResult r = testsupport::run_program(
         game.path(), {"--headless", "--virtual-clock", "--events", game.path() + "/events.txt"});

@@ -51,8 +51,8 @@ TEST_F(Effects, OnlyThePendingRectangleIsShown) {
   std::fill(TheScreen.work.pixels.begin(), TheScreen.work.pixels.end(), 0x55);
   graphics::refresh_screen_with_effect(1);
   EXPECT_EQ(display_at(12, 12), 0xff0000u);
-  EXPECT_EQ(display_at(19, 19), 0u);        // inside the marked rectangle: composed black
-  EXPECT_EQ(display_at(40, 40), 0u);        // outside it: not copied
+  EXPECT_EQ(display_at(19, 19), 0u);  // inside the marked rectangle: composed black
+  EXPECT_EQ(display_at(40, 40), 0u);  // outside it: not copied
   EXPECT_EQ(TheScreen.work.row(40)[120], 0x55);
   graphics::refresh_screen_with_effect(1);  // nothing pending: nothing shown
   EXPECT_EQ(presented, 1);

@@ -25,9 +25,7 @@ struct ErrorBox {
   std::string title, text;
 };
 
-inline void throw_box(const std::string& title, const std::string& text) {
-  throw ErrorBox{title, text};
-}
+inline void throw_box(const std::string& title, const std::string& text) { throw ErrorBox{title, text}; }
 
 // "title|first line of the message" of the error box f raises, or "".
 inline std::string box_of(const std::function<void()>& f) {

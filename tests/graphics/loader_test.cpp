@@ -103,10 +103,10 @@ TEST_F(Loader, SeparateMaskMakesAnAlphaPicture) {
   EXPECT_EQ(r.trans_mode, graphics::kTransAlpha);
   ASSERT_EQ(r.surface.width, 8);
   EXPECT_EQ(graphics::visible_width(r), 4);
-  EXPECT_EQ(r.surface.row(0)[0], 0xff);       // the picture, blue
-  EXPECT_EQ(r.surface.row(0)[3 * 4], 0xff);   // the mask's white columns
-  EXPECT_EQ(r.surface.row(0)[3 * 6], 0);      // its black ones
-  EXPECT_EQ(r.surface.row(2)[3 * 4], 0);      // below the mask: black
+  EXPECT_EQ(r.surface.row(0)[0], 0xff);      // the picture, blue
+  EXPECT_EQ(r.surface.row(0)[3 * 4], 0xff);  // the mask's white columns
+  EXPECT_EQ(r.surface.row(0)[3 * 6], 0);     // its black ones
+  EXPECT_EQ(r.surface.row(2)[3 * 4], 0);     // below the mask: black
   EXPECT_EQ(error_of(":mmask.bmp/2,10,0;pic.bmp"),
             "エラー|画像指定タグ:mファイル名のときは複数セル画像はサポートしていません。");
 }

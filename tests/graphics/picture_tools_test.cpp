@@ -56,7 +56,7 @@ TEST_F(PictureTools, WrittenBmpHasTheHeaderFields) {
   EXPECT_EQ(f[14], 40);
   EXPECT_EQ(f[26], 1);
   EXPECT_EQ(f[28], 24);
-  EXPECT_EQ(f[34], 0);           // image size 0
+  EXPECT_EQ(f[34], 0);             // image size 0
   EXPECT_EQ(f[54 + 12 + 2], 200);  // bottom-up: the top row comes last
 }
 

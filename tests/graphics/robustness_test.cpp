@@ -35,7 +35,8 @@ TEST_F(Robustness, RandomTagsParseOrReportATagError) {
 
 TEST_F(Robustness, RandomBytesThroughEveryDecoder) {
   std::mt19937 rng(12);
-  auto bmp = make_bmp(9, 7, 8, [](int x, int y) { return uint32_t(x + y); }, std::vector<uint32_t>(256, 0x102030));
+  auto bmp = make_bmp(
+      9, 7, 8, [](int x, int y) { return uint32_t(x + y); }, std::vector<uint32_t>(256, 0x102030));
   std::vector<uint8_t> pixels;
   auto jpeg = encode_jpeg(24, 16, 3, pixels);
   for (int i = 0; i < 3000; ++i) {
@@ -73,8 +74,10 @@ TEST_F(Robustness, DamagedArchivesAreNotFoundOrReported) {
       graphics::ImageRecord r;
       std::string copy = name;
       try {
-        if (name[2] == 'b') graphics::load_image_tag(r, name);
-        else if (graphics::extract_to_temp(copy)) std::remove(copy.c_str());
+        if (name[2] == 'b')
+          graphics::load_image_tag(r, name);
+        else if (graphics::extract_to_temp(copy))
+          std::remove(copy.c_str());
       } catch (const ErrorBox&) {
       }
     }

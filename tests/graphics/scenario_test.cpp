@@ -79,14 +79,14 @@ TEST(PictureScenario, ComposedScreenshot) {
   }
   write_file(d + "left.bmp", solid_bmp(40, 60, 0xff0000));
   write_file(d + "centre.bmp", make_bmp(20, 20, 24, [](int x, int y) {
-    return x < 2 || y < 2 || x > 17 || y > 17 ? 0x0000ffu : 0xffff00u;
-  }));
+               return x < 2 || y < 2 || x > 17 || y > 17 ? 0x0000ffu : 0xffff00u;
+             }));
   write_file(d + "right.bmp", make_bmp(60, 30, 24, [](int x, int) {
-    return x < 30 ? 0x00ffffu : x < 45 ? 0u : 0xffffffu;
-  }));
+               return x < 30 ? 0x00ffffu : x < 45 ? 0u : 0xffffffu;
+             }));
   write_file(d + "key.bmp", make_bmp(10, 10, 24, [](int x, int y) {
-    return x >= 3 && x < 7 && y >= 3 && y < 7 ? 0xff8000u : 0x00ff00u;
-  }));
+               return x >= 3 && x < 7 && y >= 3 && y < 7 ? 0xff8000u : 0x00ff00u;
+             }));
   write_file(d + "pic.bmp", solid_bmp(10, 10, 0x800080));
   write_file(d + "mask.bmp", make_bmp(10, 10, 24, [](int x, int) { return x < 5 ? 0u : 0xffffffu; }));
   // Two alpha cells of 10 + 10: magenta then white, masks black.
@@ -113,16 +113,16 @@ TEST(PictureScenario, ComposedScreenshot) {
   int top = shot.height - 480;  // a menu strip above the picture, if any
   auto at = [&](int x, int y) { return shot.at(x, y + top); };
   EXPECT_TRUE(near(at(5, 5), 0x808080, 3));
-  EXPECT_EQ(at(150, 450), 0xff0000u);        // left: anchor 160, 40 wide, standing on 480
+  EXPECT_EQ(at(150, 450), 0xff0000u);            // left: anchor 160, 40 wide, standing on 480
   EXPECT_TRUE(near(at(311, 461), 0x808080, 3));  // centre: its key colour is left out
   EXPECT_EQ(at(320, 470), 0xffff00u);
-  EXPECT_EQ(at(470, 460), 0x00ffffu);        // right: the opaque half of its mask
+  EXPECT_EQ(at(470, 460), 0x00ffffu);  // right: the opaque half of its mask
   EXPECT_TRUE(near(at(490, 460), 0x808080, 3));
-  EXPECT_EQ(at(105, 105), 0xff00ffu);        // LZSS entry, cell 0
-  EXPECT_EQ(at(204, 104), 0xffffffu);        // SPB entry
+  EXPECT_EQ(at(105, 105), 0xff00ffu);  // LZSS entry, cell 0
+  EXPECT_EQ(at(204, 104), 0xffffffu);  // SPB entry
   EXPECT_TRUE(near(at(301, 101), 0x808080, 3));
   EXPECT_EQ(at(305, 105), 0xff8000u);
-  EXPECT_EQ(at(402, 105), 0x800080u);        // separate mask: opaque half
+  EXPECT_EQ(at(402, 105), 0x800080u);  // separate mask: opaque half
   EXPECT_TRUE(near(at(408, 105), 0x808080, 3));
 }
 

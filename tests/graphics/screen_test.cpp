@@ -157,15 +157,14 @@ TEST_F(ScreenLayers, DirtyRectanglesAccumulateUntilTaken) {
   ASSERT_TRUE(graphics::take_dirty(r));
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.top, 10);
-  EXPECT_EQ(r.right, 37);   // 20 + 16 + 1
-  EXPECT_EQ(r.bottom, 47);  // 30 + 16 + 1, limited
+  EXPECT_EQ(r.right, 37);                                   // 20 + 16 + 1
+  EXPECT_EQ(r.bottom, 47);                                  // 30 + 16 + 1, limited
   graphics::load_sprite(7, ":c;red.bmp", 0, 0, -1, false);  // lsph marks nothing
   EXPECT_FALSE(graphics::take_dirty(r));
 }
 
 TEST_F(ScreenLayers, SpriteCommandsKeepTheirRules) {
-  EXPECT_EQ(error_of([] { graphics::show_sprite(9, true); }),
-            "エラー|定義されていないスプライト9を使おうとしました。");
+  EXPECT_EQ(error_of([] { graphics::show_sprite(9, true); }), "エラー|定義されていないスプライト9を使おうとしました。");
   EXPECT_EQ(error_of([] { graphics::move_sprite_by(9, 1, 1, 0, false); }),
             "エラー|定義されていないスプライト9を使おうとしました。");
   EXPECT_NE(error_of([] { graphics::load_sprite(256, "red.bmp", 0, 0, -1, true); }), "");

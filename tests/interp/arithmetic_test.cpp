@@ -53,8 +53,7 @@ TEST(Mov, LimitsApplyToVariablesNotArrayElements) {
 }
 
 TEST(Mov, WrongSigilMessage) {
-  EXPECT_EQ(fatal_of([] { run(cmd_mov, "5, 1"); }),
-            "構文エラー|movの第一引数は数字／文字変数／配列です。");
+  EXPECT_EQ(fatal_of([] { run(cmd_mov, "5, 1"); }), "構文エラー|movの第一引数は数字／文字変数／配列です。");
   EXPECT_EQ(fatal_of([] { run(cmd_mov5, "$0, 1"); }), "構文エラー|mov5の第一引数は数字変数です。");
   EXPECT_EQ(fatal_of([] { run(cmd_mov10, "0"); }), "構文エラー|mov10の第一引数は数字変数です。");
 }
@@ -96,8 +95,7 @@ TEST(Add, NumbersWrapAndStringsGrow) {
 }
 
 TEST(Add, StringOperandForANumberIsAReaderError) {
-  EXPECT_EQ(fatal_of([] { run(cmd_add, "%0, \"abc\""); }),
-            "構文エラー|数字がくるべきところに数字がありません。");
+  EXPECT_EQ(fatal_of([] { run(cmd_add, "%0, \"abc\""); }), "構文エラー|数字がくるべきところに数字がありません。");
   EXPECT_EQ(fatal_of([] { run(cmd_add, "?0, 1"); }), "構文エラー|addの第一引数は数字／文字変数です。");
 }
 

@@ -22,8 +22,7 @@ namespace {
 // Bytes that mean something to the readers and the control-flow searches,
 // and Shift-JIS pairs whose second byte is '~' or a letter.
 std::string random_script(std::mt19937& rng) {
-  static const std::string alphabet =
-      "%$?[]\",*~:\n\t -+0123456789abcdeflnorstx&=<>!_\x81\x7e\x82\xa0\x83\x41";
+  static const std::string alphabet = "%$?[]\",*~:\n\t -+0123456789abcdeflnorstx&=<>!_\x81\x7e\x82\xa0\x83\x41";
   std::uniform_int_distribution<size_t> length(0, 40), pick(0, alphabet.size() - 1);
   std::string s;
   for (size_t n = length(rng); n > 0; --n) s += alphabet[pick(rng)];
@@ -36,11 +35,11 @@ std::string random_script(std::mt19937& rng) {
 // Whatever the bytes, a handler either finishes or reports an error box: it
 // never reads outside the script or the tables (the sanitizers check).
 TEST(CommandRobustness, RandomArgumentsNeverStepOutside) {
-  void (*const handlers[])() = {
-      cmd_mov,   cmd_mov3,  cmd_mov10, cmd_add,    cmd_sub,   cmd_inc,  cmd_dec,  cmd_mul,
-      cmd_div,   cmd_mod,   cmd_rnd,   cmd_rnd2,   cmd_len,   cmd_mid,  cmd_cmp,  cmd_itoa,
-      cmd_atoi,  cmd_date,  cmd_time,  cmd_getversion, cmd_goto, cmd_gosub, cmd_return, cmd_for,
-      cmd_next,  cmd_break, cmd_skip,  cmd_jumpf,  cmd_jumpb, cmd_tablegoto, cmd_if, cmd_notif};
+  void (*const handlers[])() = {cmd_mov,   cmd_mov3,      cmd_mov10, cmd_add,  cmd_sub,   cmd_inc,        cmd_dec,
+                                cmd_mul,   cmd_div,       cmd_mod,   cmd_rnd,  cmd_rnd2,  cmd_len,        cmd_mid,
+                                cmd_cmp,   cmd_itoa,      cmd_atoi,  cmd_date, cmd_time,  cmd_getversion, cmd_goto,
+                                cmd_gosub, cmd_return,    cmd_for,   cmd_next, cmd_break, cmd_skip,       cmd_jumpf,
+                                cmd_jumpb, cmd_tablegoto, cmd_if,    cmd_notif};
   std::mt19937 rng(580);
   int finished = 0, reported = 0;
   for (int round = 0; round < 800; ++round) {

@@ -6,17 +6,14 @@
 
 #include "tests/support/game_folder.h"
 
+using testsupport::error_box;
 using testsupport::GameFolder;
-using testsupport::RunResult;
+using testsupport::run_game;
 using testsupport::run_headless;
 using testsupport::run_scenario;
-using testsupport::error_box;
-using testsupport::run_game;
+using testsupport::RunResult;
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(CommandsHeadless, StringAndArithmeticPipeline) {
   auto r = run_game(

@@ -3,23 +3,20 @@
 #include "interp/control_flow.h"
 #include "interp/readers.h"
 #include "script/labels.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/script_fixture.h"
 #include "text/output.h"
 #include "text/transcript.h"
 #include "text/wait.h"
-#include "tests/support/game_folder.h"
-#include "tests/support/script_fixture.h"
 
+using testsupport::error_box;
 using testsupport::fatal_of;
 using testsupport::load_script;
-using testsupport::RunResult;
-using testsupport::run_scenario;
-using testsupport::error_box;
 using testsupport::run_game;
+using testsupport::run_scenario;
+using testsupport::RunResult;
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(ForLoop, TenToOneRunsOnceAndLeavesEleven) {
   auto r = run_game("for %0 = 10 to 1\n(%0)\nnext\n(%0)");
@@ -73,8 +70,7 @@ TEST(ForLoop, TwoHundredFiftyNestedLoopsFillTheStack) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(error_box(r), "スタックエラー\nfor文のせいでスタックが溢れました。");
   // The 251st for fails.
-  EXPECT_EQ(run_game("*deeper\ninc %1\nif %1 > 250 goto *out\nfor %0 = 1 to 2\ngoto *deeper\n*out\n(%1)")
-                .out,
+  EXPECT_EQ(run_game("*deeper\ninc %1\nif %1 > 250 goto *out\nfor %0 = 1 to 2\ngoto *deeper\n*out\n(%1)").out,
             "(２５１)\n");
 }
 
@@ -142,8 +138,7 @@ TEST(Gosub, ThousandFramesOverflow) {
   auto r = run_game("*again\ninc %0\ngosub *again");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(error_box(r), "スタックエラー\ngosub文のせいでスタックが溢れました。");
-  EXPECT_EQ(run_game("*again\ninc %0\nif %0 > 1000 goto *out\ngosub *again\n*out\n(%0)").out,
-            "(１００１)\n");
+  EXPECT_EQ(run_game("*again\ninc %0\nif %0 > 1000 goto *out\ngosub *again\n*out\n(%0)").out, "(１００１)\n");
 }
 
 TEST(Goto, LeavesFramesBehind) {
@@ -285,10 +280,8 @@ TEST(Conditions, LogChecks) {
 }
 
 TEST(Conditions, LogChecksAreRefusedInTheDefineBlock) {
-  EXPECT_EQ(error_box(run_game("", "if fchk \"a.bmp\" game\n")),
-            "エラー\nfchk条件式は、定義ブロックでは使えません。");
-  EXPECT_EQ(error_box(run_game("", "if lchk *start game\n")),
-            "エラー\nlchk条件式は、定義ブロックでは使えません。");
+  EXPECT_EQ(error_box(run_game("", "if fchk \"a.bmp\" game\n")), "エラー\nfchk条件式は、定義ブロックでは使えません。");
+  EXPECT_EQ(error_box(run_game("", "if lchk *start game\n")), "エラー\nlchk条件式は、定義ブロックでは使えません。");
 }
 
 TEST(End, EndsWithStatusZero) {

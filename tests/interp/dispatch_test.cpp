@@ -83,8 +83,8 @@ TEST(CommandMemory, PositionAfterNameAndBlanksAndCaseFolding) {
 TEST(CommandMemory, DefinitionCommandAtAPositionSeenInTheDefineBlock) {
   // The same errorsave runs in the define block, then is no command in the
   // game proper.
-  auto r = testsupport::run_scenario(
-      "*define\ngosub *both\ngame\n*start\ngosub *both\nend\n*both\nerrorsave\nreturn\n");
+  auto r =
+      testsupport::run_scenario("*define\ngosub *both\ngame\n*start\ngosub *both\nend\n*both\nerrorsave\nreturn\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "構文エラー\n不正な命令\"errorsave\"です。");
 }

@@ -50,14 +50,16 @@ class ScenarioMaker {
   bool chance(int one_in) { return pick(1, one_in) == 1; }
   std::string range(int lo, int hi) { return std::to_string(pick(lo, hi)); }
   template <size_t N>
-  std::string any(const char* const (&options)[N]) { return options[rng_() % N]; }
+  std::string any(const char* const (&options)[N]) {
+    return options[rng_() % N];
+  }
 
   // %0..%2 are the loop variables (one per nesting depth): nothing else
   // stores into them, so every loop ends.
   std::string var() { return "%" + range(3, 12); }
   std::string svar() { return "$" + range(0, 5); }
   std::string num() {
-    if (!chance(40)) return any({"0", "7", "-3", "%1", "%%0", "?1[0]", "?2[1][2]", "na", "nb", "+"}) ;
+    if (!chance(40)) return any({"0", "7", "-3", "%1", "%%0", "?1[0]", "?2[1][2]", "na", "nb", "+"});
     return any({"?1[-1]", "?2[3][0]", "%4096", "%-1", "99999999999", "1234567890123456789", "sa", "\"x\""});
   }
   std::string str() {
@@ -114,7 +116,9 @@ TEST(RandomScenarios, EndOrErrorBoxNeverACrash) {
     testsupport::GameFolder folder;
     folder.write_bytes("0.txt", text);
     auto r = testsupport::run_program(folder.path(), {"--headless", "--transcript", "-"}, 10000);
-    ASSERT_TRUE(r.status == 0 || r.status == 1) << "status " << r.status << "\n" << platform::sjis_to_utf8(text) << "\n" << r.err;
+    ASSERT_TRUE(r.status == 0 || r.status == 1) << "status " << r.status << "\n"
+                                                << platform::sjis_to_utf8(text) << "\n"
+                                                << r.err;
     EXPECT_EQ(r.err.find("runtime error"), std::string::npos) << r.err;
     (r.status == 0 ? ended : reported)++;
   }

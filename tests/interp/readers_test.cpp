@@ -136,8 +136,9 @@ TEST(ReadLabel, FormsAndErrors) {
   load_script("*Start \"*Other\" \"plain\"");
   EXPECT_EQ(read_label(), "start");
   EXPECT_EQ(read_label(), "Other");
-  EXPECT_EQ(fatal_of([] { read_label(); }),
-            "実行時エラー|ラベル名を指定すべきところで文字列が代わりに指定されましたが、文字列の先頭が*ではありません。");
+  EXPECT_EQ(
+      fatal_of([] { read_label(); }),
+      "実行時エラー|ラベル名を指定すべきところで文字列が代わりに指定されましたが、文字列の先頭が*ではありません。");
   load_script("start");
   EXPECT_EQ(fatal_of([] { read_label(); }), "構文エラー|ラベル名が来るべきところにラベル名が来ませんでした。");
 }

@@ -25,8 +25,8 @@ TEST(TextAssembly, FullWidthNumbers) {
 
 TEST(TextAssembly, StringsAndAliases) {
   // $who is the string variable numbered by the alias who (empty here).
-  auto r = run_scenario(game("numalias who,3\nnumalias three,3\n" + std::string(kValues),
-                             std::string(kFill) + "「$who 」と?1[three]\n"));
+  auto r = run_scenario(
+      game("numalias who,3\nnumalias three,3\n" + std::string(kValues), std::string(kFill) + "「$who 」と?1[three]\n"));
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "「」と７\n");
 }
@@ -144,8 +144,9 @@ TEST(TextAssembly, LongStringVariableIsCutNotOverflowed) {
 TEST(RunLoop, LabelLinesArePassedIntoTheLabelLog) {
   // A label reached by running into it is logged like one jumped to; text
   // after the name on the same line still runs.
-  auto r = run_scenario(game("", "*Seen 見た\nif lchk *seen mov %0,1\nif lchk *never mov %1,1\n"
-                                 "mov $0,[*SEEN]\"通過\"\"未通過\"\n%0%1$0\n*never"));
+  auto r = run_scenario(game("",
+                             "*Seen 見た\nif lchk *seen mov %0,1\nif lchk *never mov %1,1\n"
+                             "mov $0,[*SEEN]\"通過\"\"未通過\"\n%0%1$0\n*never"));
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "見た\n１０通過\n");
 }
@@ -162,4 +163,3 @@ TEST(Restart, DefineresetForgetsTheCallStack) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "スタックエラー\nreturnとgosub文が正しく対応していません。");
 }
-

@@ -34,7 +34,10 @@ TEST(Len, CountsBytes) {
   set_intlimit(0, 0, 1);
   cmd_len();
   EXPECT_EQ(NumericVariables[0], 4);  // no limits
-  EXPECT_EQ(fatal_of([] { load_script("$0, \"a\""); cmd_len(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("$0, \"a\"");
+              cmd_len();
+            }),
             "構文エラー|lenの第一引数は数字変数です。");
 }
 
@@ -51,7 +54,10 @@ TEST(Mid, NegativeArgumentsStayInsideTheString) {
   EXPECT_EQ(mid("\"abc\", 1, -1"), "");
   EXPECT_EQ(mid("\"abc\", -2147483648, -2147483648"), "");
   EXPECT_EQ(mid("\"abc\", 2147483647, 2147483647"), "");
-  EXPECT_EQ(fatal_of([] { load_script("%0, \"a\", 0, 1"); cmd_mid(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("%0, \"a\", 0, 1");
+              cmd_mid();
+            }),
             "構文エラー|midの第一引数は文字変数です。");
 }
 
@@ -61,7 +67,10 @@ TEST(Cmp, UnsignedByteOrder) {
   EXPECT_EQ(number_of(cmd_cmp, "\"abc\", \"abc\""), 0);
   EXPECT_EQ(number_of(cmd_cmp, "\"ab\", \"abc\""), -1);
   EXPECT_EQ(number_of(cmd_cmp, "\"あ\", \"z\""), 1);
-  EXPECT_EQ(fatal_of([] { load_script("$0, \"a\", \"b\""); cmd_cmp(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("$0, \"a\", \"b\"");
+              cmd_cmp();
+            }),
             "構文エラー|cmpの第一引数は数字変数です。");
 }
 
@@ -73,7 +82,10 @@ TEST(Itoa, DecimalText) {
   NumericVariables[0] = INT_MIN;
   cmd_itoa();
   EXPECT_EQ(StringVariables[3], "-2147483648");
-  EXPECT_EQ(fatal_of([] { load_script("%0, 1"); cmd_itoa(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("%0, 1");
+              cmd_itoa();
+            }),
             "構文エラー|itoaの第一引数は文字変数です。");
 }
 
@@ -83,7 +95,10 @@ TEST(Atoi, CLibraryRules) {
   EXPECT_EQ(number_of(cmd_atoi, "\"  -42\""), -42);
   EXPECT_EQ(number_of(cmd_atoi, "\"+7\""), 7);
   EXPECT_EQ(number_of(cmd_atoi, "\"- 7\""), 0);
-  EXPECT_EQ(fatal_of([] { load_script("$0, \"1\""); cmd_atoi(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("$0, \"1\"");
+              cmd_atoi();
+            }),
             "構文エラー|atoiの第一引数は数字変数です。");
 }
 

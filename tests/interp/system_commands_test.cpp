@@ -51,17 +51,35 @@ TEST(DateTime, TwoDigitYearAndClockFields) {
 }
 
 TEST(DateTime, EachArgumentHasItsOwnMessage) {
-  EXPECT_EQ(fatal_of([] { load_script("$0, %1, %2"); cmd_date(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("$0, %1, %2");
+              cmd_date();
+            }),
             "構文エラー|dateの第一引数は数字変数です。");
-  EXPECT_EQ(fatal_of([] { load_script("%0, 1, %2"); cmd_date(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("%0, 1, %2");
+              cmd_date();
+            }),
             "構文エラー|dateの第ニ引数は数字変数です。");
-  EXPECT_EQ(fatal_of([] { load_script("%0, %1, $2"); cmd_date(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("%0, %1, $2");
+              cmd_date();
+            }),
             "構文エラー|dateの第三引数は数字変数です。");
-  EXPECT_EQ(fatal_of([] { load_script("0, %1, %2"); cmd_time(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("0, %1, %2");
+              cmd_time();
+            }),
             "構文エラー|timeの第一引数は数字変数です。");
-  EXPECT_EQ(fatal_of([] { load_script("%0, $1, %2"); cmd_time(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("%0, $1, %2");
+              cmd_time();
+            }),
             "構文エラー|timeの第ニ引数は数字変数です。");
-  EXPECT_EQ(fatal_of([] { load_script("%0, %1, 2"); cmd_time(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("%0, %1, 2");
+              cmd_time();
+            }),
             "構文エラー|timeの第三引数は数字変数です。");
 }
 
@@ -69,7 +87,10 @@ TEST(GetVersion, TwoHundred) {
   load_script("%7");
   cmd_getversion();
   EXPECT_EQ(NumericVariables[7], 200);
-  EXPECT_EQ(fatal_of([] { load_script("$7"); cmd_getversion(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("$7");
+              cmd_getversion();
+            }),
             "構文エラー|getversionの第一引数は数字変数です。");
 }
 
@@ -82,14 +103,16 @@ TEST_F(InGameFolder, GetIniIgnoresCaseOfFileSectionAndKey) {
   StringVariables[1] = "old";
   cmd_getini();
   EXPECT_EQ(StringVariables[1], "");
-  EXPECT_EQ(fatal_of([] { load_script("%1, \"a\", \"b\", \"c\""); cmd_getini(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("%1, \"a\", \"b\", \"c\"");
+              cmd_getini();
+            }),
             "構文エラー|getiniの第一引数は文字変数です。");
 }
 
 TEST_F(InGameFolder, GetRegReadsTheEmulatedHive) {
   fs::create_directories(folder_.path() + "/config/orvane");
-  std::ofstream(folder_.path() + "/config/orvane/registry.ini")
-      << "[Software\\Maker\\Game]\nInstallDir=C:\\ゲーム\n";
+  std::ofstream(folder_.path() + "/config/orvane/registry.ini") << "[Software\\Maker\\Game]\nInstallDir=C:\\ゲーム\n";
   std::string old = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
   setenv("XDG_CONFIG_HOME", (folder_.path() + "/config").c_str(), 1);
   load_script("$0, \"software\\maker\\game\", \"installdir\"");
@@ -103,7 +126,10 @@ TEST_F(InGameFolder, GetRegReadsTheEmulatedHive) {
     setenv("XDG_CONFIG_HOME", old.c_str(), 1);
   EXPECT_EQ(StringVariables[0], platform::utf8_to_sjis("C:\\ゲーム"));
   EXPECT_EQ(StringVariables[1], "");
-  EXPECT_EQ(fatal_of([] { load_script("%0, \"a\", \"b\""); cmd_getreg(); }),
+  EXPECT_EQ(fatal_of([] {
+              load_script("%0, \"a\", \"b\"");
+              cmd_getreg();
+            }),
             "構文エラー|getregの第一引数は文字変数です。");
 }
 

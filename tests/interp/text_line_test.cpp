@@ -4,8 +4,8 @@
 #include "interp/runloop.h"
 #include "interp/variables.h"
 #include "platform/sjis.h"
-#include "tests/support/script_fixture.h"
 #include "script/scenario.h"
+#include "tests/support/script_fixture.h"
 #include "text/output.h"
 
 using testsupport::load_script;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 #include "graphics/surface.h"
 #include "platform/clock.h"

@@ -83,8 +83,8 @@ TEST(MenuStrip, ClickingAnItemPostsItsCommand) {
   menu_bar() = idr_menu();
   menu_bar_changed();
   EXPECT_TRUE(draw_menu(canvas.data(), 640, 500, true));
-  EXPECT_NE(canvas[5 * 640 + 3], 0u);          // the strip is opaque
-  EXPECT_EQ(canvas[100 * 640 + 300], 0u);      // the picture shows through
+  EXPECT_NE(canvas[5 * 640 + 3], 0u);      // the strip is opaque
+  EXPECT_EQ(canvas[100 * 640 + 300], 0u);  // the picture shows through
   // Press on 画面 (the first title) opens its list; release on its first item.
   EXPECT_TRUE(menu_pointer_event(MenuPointer::press, 5, 10));
   EXPECT_TRUE(menu_is_open());

@@ -15,8 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path scratch(const char* what) {
-  fs::path dir = fs::temp_directory_path() /
-                 ("orvane-process-" + std::to_string(getpid()) + "-" + what);
+  fs::path dir = fs::temp_directory_path() / ("orvane-process-" + std::to_string(getpid()) + "-" + what);
   fs::create_directories(dir);
   return dir;
 }

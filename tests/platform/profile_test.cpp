@@ -57,8 +57,7 @@ TEST(ProfileLookup, OnlyTheFirstSectionOfANameCounts) {
 TEST(ProfileLookup, ShiftJisTrailBytesAreNotCaseFolded) {
   // The second byte of ソ is 0x5c ('\\'), of ア is 0x41 ('A').
   std::string text = utf8_to_sjis("[設定]\nキーア=値ソ\n");
-  EXPECT_EQ(lookup_profile_text(text, utf8_to_sjis("設定"), utf8_to_sjis("キーア"), true),
-            utf8_to_sjis("値ソ"));
+  EXPECT_EQ(lookup_profile_text(text, utf8_to_sjis("設定"), utf8_to_sjis("キーア"), true), utf8_to_sjis("値ソ"));
   // Folding 'A' (0x41) of ア to 'a' would make this match.
   std::string folded = utf8_to_sjis("キー");
   folded += "\x83\x61";
@@ -69,9 +68,8 @@ class ProfileFile : public ::testing::Test {
  protected:
   void SetUp() override {
     old_dir_ = std::filesystem::current_path();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("orvane-profile-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = std::filesystem::temp_directory_path() / ("orvane-profile-" + std::to_string(getpid()) + "-" +
+                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_ / "Data");
     std::filesystem::current_path(dir_);
   }

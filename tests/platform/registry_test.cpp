@@ -17,8 +17,7 @@ class Registry : public ::testing::Test {
     const char* old = std::getenv("XDG_CONFIG_HOME");
     had_old_ = old != nullptr;
     if (old) old_ = old;
-    dir_ = std::filesystem::temp_directory_path() /
-           ("orvane-registry-" + std::to_string(getpid()));
+    dir_ = std::filesystem::temp_directory_path() / ("orvane-registry-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir_ / "orvane");
     setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
   }
@@ -29,9 +28,7 @@ class Registry : public ::testing::Test {
       unsetenv("XDG_CONFIG_HOME");
     std::filesystem::remove_all(dir_);
   }
-  void write(const std::string& utf8) {
-    std::ofstream(dir_ / "orvane" / "registry.ini", std::ios::binary) << utf8;
-  }
+  void write(const std::string& utf8) { std::ofstream(dir_ / "orvane" / "registry.ini", std::ios::binary) << utf8; }
   std::filesystem::path dir_;
   std::string old_;
   bool had_old_ = false;

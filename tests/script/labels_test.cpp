@@ -14,7 +14,7 @@ TEST(LabelScan, PositionsAndCaseFolding) {
   ASSERT_EQ(script::LabelTable.size(), 5u);
   EXPECT_EQ(script::LabelTable[0].name, "define");
   EXPECT_EQ(script::LabelTable[0].position, 8);  // the next line
-  EXPECT_EQ(script::find_label("START"), 24);     // blanks, then the LF, are passed
+  EXPECT_EQ(script::find_label("START"), 24);    // blanks, then the LF, are passed
   // A label followed by another label or a command on the same line.
   EXPECT_EQ(script::find_label("a"), 43);
   EXPECT_EQ(script::find_label("b"), 46);

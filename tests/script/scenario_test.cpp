@@ -55,7 +55,9 @@ TEST_F(Scenario, NumberedFilesWithGapsAndFileEnds) {
 
 TEST_F(Scenario, TextModeTranslation) {
   GameFolder game;
-  game.write_bytes("0.txt", "a\r\nb\rc\r\n\x1a" "after");
+  game.write_bytes("0.txt",
+                   "a\r\nb\rc\r\n\x1a"
+                   "after");
   EXPECT_EQ(load_from(game), "a\nb\rc\n\n");
 }
 
@@ -133,7 +135,9 @@ TEST_F(Scenario, TextModeTranslationAcrossReadChunks) {
   // The file is read in 64 KiB pieces: a CR LF pair split between two
   // pieces is still one LF, and a lone CR before a Ctrl-Z stays.
   std::string head(65535, 'a');
-  game.write_bytes("0.txt", head + "\r\nb\r\r\nc\r\x1a" "gone\r\n");
+  game.write_bytes("0.txt", head +
+                                "\r\nb\r\r\nc\r\x1a"
+                                "gone\r\n");
   EXPECT_EQ(load_from(game), head + "\nb\r\nc\r\n");
   game.write_bytes("0.txt", head + "\r");
   EXPECT_EQ(load_from(game), head + "\r\n");

@@ -29,15 +29,14 @@ class GameFolder {
 };
 
 struct RunResult {
-  int status = -1;   // exit status; -1 when killed (crash or timeout)
-  std::string out;   // standard output (the transcript with "--transcript -")
-  std::string err;   // standard error, UTF-8
+  int status = -1;  // exit status; -1 when killed (crash or timeout)
+  std::string out;  // standard output (the transcript with "--transcript -")
+  std::string err;  // standard error, UTF-8
 };
 
 // Runs ORVANE_BINARY with `args` and GAME_DIR `dir` last; gives up after
 // `timeout_ms` (the child is killed and status is -1).
-RunResult run_program(const std::string& dir, const std::vector<std::string>& args,
-                      int timeout_ms = 30000);
+RunResult run_program(const std::string& dir, const std::vector<std::string>& args, int timeout_ms = 30000);
 
 // Runs `dir` headless with the transcript on standard output.
 RunResult run_headless(const std::string& dir);

@@ -5,8 +5,8 @@
 #include "graphics/surface.h"
 #include "platform/glyphs.h"
 #include "platform/sjis.h"
-#include "text/glyph_cache.h"
 #include "text/glyph_blend.h"
+#include "text/glyph_cache.h"
 
 namespace {
 

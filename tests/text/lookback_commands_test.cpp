@@ -51,7 +51,11 @@ TEST_F(LookbackCommands, GettextWithRecordingOffFromTheStartIsEmpty) {
 }
 
 TEST_F(LookbackCommands, GettextNeedsAStringVariable) {
-  EXPECT_EQ(fatal_of([] { load_script("%1"); text::cmd_gettext(); }), "構文エラー|gettextの引数は文字変数です。");
+  EXPECT_EQ(fatal_of([] {
+              load_script("%1");
+              text::cmd_gettext();
+            }),
+            "構文エラー|gettextの引数は文字変数です。");
 }
 
 TEST_F(LookbackCommands, TwoTextcommitsLeaveOneMark) {

@@ -166,7 +166,8 @@ TEST_F(TextMarks, ColoursAndLinks) {
     int best = 0;
     for (int y = 0; y < w.glyph_height; y++)
       for (int x = 0; x < w.glyph_width; x++)
-        best = std::max<int>(best, display.row(w.text_origin_y + y)[3 * (w.text_origin_x + cell * w.pitch_x + x) + channel]);
+        best = std::max<int>(best,
+                             display.row(w.text_origin_y + y)[3 * (w.text_origin_x + cell * w.pitch_x + x) + channel]);
     return best;
   };
   EXPECT_GT(brightest(0, 2), 200);  // red
@@ -225,7 +226,7 @@ TEST_F(TextWaits, ClickstrWaitsAndTurnsIntoAPageWaitOnTheLastRow) {
   text::clickstr_chars = platform::utf8_to_sjis("。！");
   text::clickstr_lines = 1;
   uint32_t start = platform::clock_ms();
-  show("あ。");  // row 0: click wait
+  show("あ。");    // row 0: click wait
   show("い。！");  // row 1: one wait, after the second character
   EXPECT_EQ(platform::clock_ms() - start >= 2000u && platform::clock_ms() - start < 3000u, true);
   EXPECT_EQ(text::last_wait_was_page, 0);

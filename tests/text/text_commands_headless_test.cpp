@@ -1,4 +1,5 @@
-// Text commands through the headless program: the text routine, puttext, texton, the line continuation and the error boxes.
+// Text commands through the headless program: the text routine, puttext, texton, the line continuation and the error
+// boxes.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -36,8 +36,8 @@ RunResult play(const std::string& scenario, const std::string& events, std::vect
   GameFolder g;
   g.write_text("0.txt", scenario);
   g.write_bytes("events.txt", shifted(events));
-  std::vector<std::string> args = {"--headless", "--virtual-clock", "--transcript", "-",
-                                   "--events", g.path() + "/events.txt"};
+  std::vector<std::string> args = {"--headless", "--virtual-clock", "--transcript",
+                                   "-",          "--events",        g.path() + "/events.txt"};
   args.insert(args.end(), extra.begin(), extra.end());
   return testsupport::run_program(g.path(), args, 20000);
 }
@@ -51,7 +51,8 @@ std::vector<int> numbers(const std::string& out) {
     int sign = 1, value = 0;
     bool any = false;
     for (size_t i = 0; i + 2 < line.size() + 1 && i < line.size(); i += 3) {
-      if (line.compare(i, 3, "－") == 0) sign = -1;
+      if (line.compare(i, 3, "－") == 0)
+        sign = -1;
       else if (line.compare(i, 2, "\xef\xbc") == 0 && static_cast<unsigned char>(line[i + 2]) >= 0x90 &&
                static_cast<unsigned char>(line[i + 2]) <= 0x99) {
         value = value * 10 + (static_cast<unsigned char>(line[i + 2]) - 0x90);
@@ -186,8 +187,8 @@ TEST(Waits, AutoClickOptionClicksAfterQuiet) {
 
 TEST(Traps, LrTrapAfterTrap2KeepsSkipTrapping) {
   const std::string loop = "*loop\nwait 10\ninc %0\nif %0>50 goto *none\ngoto *loop\n*none\n罠なし\nend\n";
-  auto r = play(game("", "trap2 *first\nlr_trap *second\n" + loop + "*second\n罠\nend\n*first\n違う"),
-                "100 menu 40006\n");
+  auto r =
+      play(game("", "trap2 *first\nlr_trap *second\n" + loop + "*second\n罠\nend\n*first\n違う"), "100 menu 40006\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "罠\n");
   // trap clears both variants: skip mode no longer fires it.
@@ -197,7 +198,8 @@ TEST(Traps, LrTrapAfterTrap2KeepsSkipTrapping) {
 }
 
 TEST(Traps, RightClickFiresOnlyLrTraps) {
-  const std::string loop = "*loop\nwait 10\ninc %0\nif %0>50 goto *none\ngoto *loop\n*none\n罠なし\nend\n*hit\n罠\nend\n";
+  const std::string loop =
+      "*loop\nwait 10\ninc %0\nif %0>50 goto *none\ngoto *loop\n*none\n罠なし\nend\n*hit\n罠\nend\n";
   auto r = play(game("", "trap *hit\n" + loop), "100 rclick 1 1\n");
   EXPECT_EQ(r.out, "罠なし\n");
   r = play(game("", "lr_trap *hit\n" + loop), "100 rclick 1 1\n");

@@ -8,8 +8,7 @@
 #include <string.h>
 #include <strings.h>
 
-int GetPicture(const char* file, long len, unsigned flag, void** info, void** bits,
-               void* progress, long data) {
+int GetPicture(const char* file, long len, unsigned flag, void** info, void** bits, void* progress, long data) {
   FILE* f = fopen(file, "rb");
   unsigned char c[3];
   if (!f) return 1;
@@ -43,8 +42,7 @@ int GetFileInfo(const char* archive, long offset, const char* name, unsigned fla
   return 0;
 }
 
-int GetFile(const char* archive, long position, const char* folder, unsigned flag, void* progress,
-            long data) {
+int GetFile(const char* archive, long position, const char* folder, unsigned flag, void* progress, long data) {
   char path[4096], text[256];
   FILE* in = fopen(archive, "rb");
   if (!in || position != 1) return 1;
