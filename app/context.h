@@ -43,6 +43,9 @@ struct ShellHooks {
   // Extracts a file from the archives into the temporary folder; the path,
   // or empty when it is in no archive.
   std::string (*extract_to_temp)(const std::string& sjis_name) = nullptr;
+  // The volume dialog or the environment file changed the attenuations
+  // (app/settings.h keeps them).
+  void (*volumes_changed)() = nullptr;
 };
 extern ShellHooks shell_hooks;
 

@@ -11,6 +11,8 @@
 
 #include "app/context.h"
 #include "app/main_window.h"
+#include "app/menu_custom.h"
+#include "app/settings.h"
 
 #include "app/screen.h"
 #include "graphics/commands.h"
@@ -84,9 +86,8 @@ void reset_state() {
   app_context->cd_track = -1;
   text::reset_wait_defaults();
   text::clear_traps();
-  platform::menu_bar() = platform::idr_menu();
-  platform::check_menu_item(platform::menu_bar(), 40004, true);
-  platform::menu_bar_changed();
+  reset_menu_settings();
+  reset_settings();
 }
 
 std::string screenshot_at_exit;
@@ -147,7 +148,11 @@ void play_game() {
     script::scan_labels();
     interp::run_loop(1);
     if (interp::quit_requested) break;
-    if (!interp::restart_requested) show_main_window_for_game();
+    if (!interp::restart_requested) {
+      finish_menu();
+      apply_environment_file();
+      show_main_window_for_game();
+    }
     if (!interp::restart_requested) {
       interp::reset_to_start();
       platform::sleep_ms(5);
@@ -225,6 +230,7 @@ int run_program(int argc, char** argv) {
   }
   std::atexit(at_exit);
   platform::temp_folder();
+  read_config_file();
   for (int i = 1; i < argc; ++i) {
     if (i > 1) app_context->command_line += ' ';
     app_context->command_line += argv[i];

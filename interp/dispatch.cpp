@@ -3,8 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/dialogs.h"
+#include "app/input_dialog.h"
 #include "app/main_window.h"
 #include "app/menu_commands.h"
+#include "app/menu_custom.h"
 #include "graphics/commands.h"
 #include "graphics/effect_commands.h"
 #include "graphics/overlays.h"
@@ -47,18 +50,18 @@ const CommandRow CommandTable[] = {
     {"menu_cd_off", app::cmd_menu_cd_off, false},
     {"menu_window", app::cmd_menu_window, false},
     // settings and menu customisation
-    {"resetmenu", nullptr, true},
-    {"insertmenu", nullptr, true},
-    {"mode_ext", nullptr, true},
-    {"mode_kanade", nullptr, true},
-    {"mode_saya", nullptr, true},
-    {"versionstr", nullptr, true},
-    {"killmenu", nullptr, true},
+    {"resetmenu", app::cmd_resetmenu, true},
+    {"insertmenu", app::cmd_insertmenu, true},
+    {"mode_ext", app::cmd_mode_ext, true},
+    {"mode_kanade", app::cmd_mode_kanade, true},
+    {"mode_saya", app::cmd_mode_saya, true},
+    {"versionstr", app::cmd_versionstr, true},
+    {"killmenu", app::cmd_killmenu, true},
     // dialogs
-    {"mesbox", nullptr, false},
-    {"inputstr", nullptr, false},
-    {"input", nullptr, false},
-    {"inputnum", nullptr, false},
+    {"mesbox", app::cmd_mesbox, false},
+    {"inputstr", app::cmd_inputstr, false},
+    {"input", app::cmd_input, false},
+    {"inputnum", app::cmd_inputnum, false},
     // labels and the define block
     {"definereset", script::cmd_definereset, false},
     {"stralias", script::cmd_stralias, true},

@@ -4,6 +4,8 @@
 #include <strings.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "platform/sjis.h"
 
 namespace platform {
@@ -60,6 +62,22 @@ std::string game_path(std::string_view sjis_name) {
 bool game_file_exists(std::string_view sjis_name) {
   struct stat st;
   return stat(game_path(sjis_name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::vector<std::string> folder_entries(const std::string& path, bool folders) {
+  std::vector<std::string> names;
+  DIR* d = opendir(path.empty() ? "." : path.c_str());
+  if (!d) return names;
+  while (dirent* e = readdir(d)) {
+    std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st;
+    if (stat((path + "/" + name).c_str(), &st) != 0) continue;
+    if (folders ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) names.push_back(name);
+  }
+  closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -15,5 +16,10 @@ std::string game_path(std::string_view sjis_name);
 
 // True when the scenario-named file exists as a regular file.
 bool game_file_exists(std::string_view sjis_name);
+
+// The names of the entries of a folder (UTF-8, no "." and ".."), sorted;
+// empty when it cannot be read. With `folders` only subfolders, else only
+// regular files.
+std::vector<std::string> folder_entries(const std::string& path, bool folders);
 
 }  // namespace platform
