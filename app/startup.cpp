@@ -39,6 +39,7 @@
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "text/transcript.h"
+#include "text/lookback_viewer.h"
 #include "text/traps.h"
 #include "text/wait.h"
 
@@ -148,6 +149,7 @@ void play_game() {
     script::scan_labels();
     interp::run_loop(1);
     if (interp::quit_requested) break;
+    text::load_default_lookback_buttons();
     if (!interp::restart_requested) {
       finish_menu();
       apply_environment_file();
