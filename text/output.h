@@ -4,13 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "interp/runloop.h"
+
 namespace text {
 
-// `linepage`: every text line ends with a page wait ('\').
-extern bool line_page_mode;
-// `textgosub` is on: '@' and '\' end the assembled line and hand over to
-// the routine at text_gosub_label.
-extern bool text_gosub_mode;
+// `linepage`: every text line ends with a page wait ('\'). `textgosub` is
+// on: '@' and '\' end the assembled line and hand over to the routine at
+// text_gosub_label. The interpreter assembles the lines, so it holds both.
+using interp::line_page_mode;
+using interp::text_gosub_mode;
 extern std::string text_gosub_label;
 
 // `clickstr`: double-byte characters (Shift-JIS, two bytes each) followed

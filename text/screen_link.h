@@ -1,8 +1,8 @@
-// text/screen_link: the screen services the message window calls, filled in by the screen code that owns the picture.
+// text/screen_link: the screen services the message window calls, filled in by app/.
 #pragma once
 #include <string>
 
-namespace graphics {
+namespace platform {
 struct DibSurface;
 }
 
@@ -20,16 +20,14 @@ struct ScreenLink {
   // own transparency, limited to the rectangle (inclusive).
   bool (*load_window_image)(const std::string& tag, int& width, int& height) = nullptr;
   void (*release_window_image)() = nullptr;
-  void (*draw_window_image)(graphics::DibSurface& work, int x, int y, int left, int top, int right,
+  void (*draw_window_image)(platform::DibSurface& work, int x, int y, int left, int top, int right,
                             int bottom) = nullptr;
   // Loads an image tag into click cursor k (0 normal, 1 page).
   void (*load_cursor_image)(int k, const std::string& tag) = nullptr;
+  // `windowback` and `noteraseman`: the composition's layer order.
+  void (*put_window_behind_sprites)() = nullptr;
+  void (*keep_standing_images)() = nullptr;
 };
 extern ScreenLink screen_link;
-
-// Fills screen_link (and the screen's message-window layer, the click
-// cursor steps and the display surface) from the screen code when it is
-// part of the build; without it, does nothing.
-void connect_screen();
 
 }  // namespace text
