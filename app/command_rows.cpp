@@ -9,6 +9,8 @@ namespace {
 
 using interp::CommandRow;
 
+// One row a line, as the command list reads.
+// clang-format off
 // start-up and the main window
 const CommandRow window_rows_array[] = {
     {"mousecursor", cmd_mousecursor, false},
@@ -28,6 +30,7 @@ const CommandRow menu_rows_array[] = {
     {"menu_cd_off", cmd_menu_cd_off, false},
     {"menu_window", cmd_menu_window, false},
 };
+// clang-format on
 
 }  // namespace
 

@@ -5,6 +5,6 @@
 namespace app {
 
 extern const interp::CommandRows window_rows;  // start-up and the main window
-extern const interp::CommandRows menu_rows;  // menu-bar commands
+extern const interp::CommandRows menu_rows;    // menu-bar commands
 
 }  // namespace app

@@ -19,6 +19,8 @@ using interp::CommandRows;
 // that arrives exports its own group and takes its placeholder's place in
 // the list below.
 
+// One row a line, as the command list reads.
+// clang-format off
 // settings and menu customisation
 const CommandRow settings_rows[] = {
     {"resetmenu", nullptr, true},
@@ -180,6 +182,7 @@ const CommandRow record_rows[] = {
     {"labellog", nullptr, true},
     {"globalon", nullptr, true},
 };
+// clang-format on
 
 // Every group in the order of the command list; when a name appears twice
 // the first row wins.

@@ -11,6 +11,8 @@ namespace {
 
 using interp::CommandRow;
 
+// One row a line, as the command list reads.
+// clang-format off
 // spwait, listed among the waits
 const CommandRow sprite_wait_rows_array[] = {
     {"spwait", cmd_spwait, false},
@@ -87,6 +89,7 @@ const CommandRow overlay_rows_array[] = {
     {"bar", cmd_bar, false},
     {"prnum", cmd_prnum, false},
 };
+// clang-format on
 
 }  // namespace
 

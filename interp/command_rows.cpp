@@ -15,6 +15,8 @@ namespace {
 
 using interp::CommandRow;
 
+// One row a line, as the command list reads.
+// clang-format off
 // labels and the define block
 const CommandRow define_rows_array[] = {
     {"definereset", cmd_definereset, false},
@@ -89,6 +91,7 @@ const CommandRow debug_rows_array[] = {
     {"chkdbg", cmd_chkdbg, true},
     {"createdebugwindow", cmd_createdebugwindow, true},
 };
+// clang-format on
 
 }  // namespace
 

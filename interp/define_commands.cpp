@@ -11,18 +11,15 @@ namespace interp {
 void cmd_numalias() {
   if (num_alias_count() >= kMaxAliases) report_errorf("エラー", "数字エイリアスが多すぎます。");
   std::string name = read_identifier();
-  if (find_num_alias(name))
-    report_errorf("エラー", "数字エイリアス%sが二重定義されています。", name.c_str());
+  if (find_num_alias(name)) report_errorf("エラー", "数字エイリアス%sが二重定義されています。", name.c_str());
   expect_comma();
   add_num_alias(name, read_number());
 }
 
 void cmd_stralias() {
-  if (str_alias_count() >= kMaxAliases)
-    report_errorf("エラー", "文字列エイリアスが多すぎます。");
+  if (str_alias_count() >= kMaxAliases) report_errorf("エラー", "文字列エイリアスが多すぎます。");
   std::string name = read_identifier();
-  if (find_str_alias(name))
-    report_errorf("エラー", "文字列エイリアス%sが二重定義されています。", name.c_str());
+  if (find_str_alias(name)) report_errorf("エラー", "文字列エイリアス%sが二重定義されています。", name.c_str());
   expect_comma();
   add_str_alias(name, read_string());
 }

@@ -18,10 +18,10 @@ struct CommandRow {
 // its commands, in the order of the command list, from its command_rows.h:
 //
 //   // text/command_rows.h
-//   extern const std::span<const interp::CommandRow> output_rows;
+//   extern const interp::CommandRows output_rows;  // text output
 //   // text/command_rows.cpp
-//   namespace { const interp::CommandRow output_array[] = {{"texec", cmd_texec, false}, ...}; }
-//   const std::span<const interp::CommandRow> output_rows = output_array;
+//   namespace { const interp::CommandRow output_rows_array[] = {{"texec", cmd_texec, false}, ...}; }
+//   const interp::CommandRows output_rows = output_rows_array;
 //
 // app/command_table.cpp joins the groups into the one table (a group of a
 // part not built yet is a placeholder there, rows without handlers, until

@@ -10,7 +10,7 @@ namespace interp {
 // a null slot is skipped, so the interpreter runs on its own in tests.
 struct Hooks {
   // The run loop
-  void (*poll_traps)() = nullptr;                          // timer and click traps, every pass
+  void (*poll_traps)() = nullptr;                         // timer and click traps, every pass
   void (*display_text_line)(const char* sjis) = nullptr;  // shows an assembled text line
   void (*start_define_block)() = nullptr;                 // text start values before *define runs
   void (*finish_define_block)() = nullptr;                // `game`: the define block's settings take effect

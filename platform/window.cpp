@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/surface.h"
 #include "platform/cursor_file.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/messages.h"
 #include "platform/mode.h"
 #include "platform/screenshot.h"
+#include "platform/surface.h"
 
 namespace platform {
 

@@ -36,8 +36,7 @@ std::optional<Failure> read_label_name(int32_t& p, std::string& name) {
     if (!ok) break;
     name += c;
     ++p;
-    if (name.size() == 255)
-      return failure("命令エラー", platform::utf8_to_sjis("長すぎるトークンです:") + name, p);
+    if (name.size() == 255) return failure("命令エラー", platform::utf8_to_sjis("長すぎるトークンです:") + name, p);
   }
   while (is_blank(ScriptBuffer[p])) ++p;
   return std::nullopt;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/sjis.h"
 #include "platform/files.h"
+#include "platform/sjis.h"
 
 namespace script {
 

@@ -12,6 +12,8 @@ namespace {
 
 using interp::CommandRow;
 
+// One row a line, as the command list reads.
+// clang-format off
 // message window and text settings
 const CommandRow window_rows_array[] = {
     {"windowback", cmd_windowback, true},
@@ -89,6 +91,7 @@ const CommandRow lookback_rows_array[] = {
     {"gettext", cmd_gettext, false},
     {"lookbackflush", cmd_lookbackflush, false},
 };
+// clang-format on
 
 }  // namespace
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/window.h"
 #include "interp/error.h"
 #include "interp/readers.h"
+#include "platform/window.h"
 #include "text/lookback.h"
 #include "text/screen_link.h"
 #include "text/transcript.h"

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <tuple>
 
-#include "platform/window.h"
 #include "interp/control_flow.h"
 #include "interp/debug.h"
 #include "interp/error.h"
@@ -123,7 +122,8 @@ const platform::GlyphFont& current_font() {
 platform::DibSurface& target_surface() {
   static platform::DibSurface own;
   platform::DibSurface* display = platform::display_surface();
-  if (display && display != &own && display->width == platform::screen_width && display->height == platform::screen_height)
+  if (display && display != &own && display->width == platform::screen_width &&
+      display->height == platform::screen_height)
     return *display;
   if (own.width != platform::screen_width || own.height != platform::screen_height)
     platform::create_surface(own, platform::screen_width, platform::screen_height);

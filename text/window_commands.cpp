@@ -94,7 +94,8 @@ void cmd_setwindow() {
 void cmd_setwindow2() {
   int width, height;
   read_window_background(width, height);
-  if (screen_link.refresh_area) screen_link.refresh_area(0, 0, platform::screen_width - 1, platform::screen_height - 1, false);
+  if (screen_link.refresh_area)
+    screen_link.refresh_area(0, 0, platform::screen_width - 1, platform::screen_height - 1, false);
   platform::present_display();
 }
 

@@ -1,6 +1,6 @@
 // Every test starts from the program's start state: the subsystems joined
-// once as the program joins them, and app::reset_all before each test, so
-// that the tests pass in any order in one process.
+// as the program joins them (a test may have replaced a hook) and
+// app::reset_all, so that the tests pass in any order in one process.
 #include <gtest/gtest.h>
 
 #include "app/resets.h"
@@ -9,7 +9,10 @@
 namespace {
 
 class ResetBetweenTests : public ::testing::EmptyTestEventListener {
-  void OnTestStart(const ::testing::TestInfo&) override { app::reset_all(); }
+  void OnTestStart(const ::testing::TestInfo&) override {
+    app::connect_subsystems();
+    app::reset_all();
+  }
 };
 
 class JoinSubsystems : public ::testing::Environment {
