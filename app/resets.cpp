@@ -64,7 +64,7 @@ void reset_for_load() {
 void start_define_block() {
   text::init_message_window();
   text::init_text_output();
-  text::reset_lookback();
+  text::init_lookback();
   text::trap_state.click_label.clear();
 }
 

@@ -67,6 +67,48 @@ void load_cursor_image(int k, const std::string& tag) {
   graphics::load_image_tag(graphics::ClickCursors[k], tag);
 }
 
+// The lookback's four button pictures.
+graphics::ImageRecord lookback_buttons[4];
+
+void load_lookback_button(int k, const std::string& tag, bool blank_on_missing) {
+  graphics::ImageRecord& r = lookback_buttons[k & 3];
+  graphics::release_image(r);
+  bool blank = graphics::loader_settings.blank_on_missing;
+  graphics::loader_settings.blank_on_missing = blank_on_missing;
+  graphics::load_image_tag(r, tag);
+  graphics::loader_settings.blank_on_missing = blank;
+}
+
+bool lookback_button_size(int k, int& width, int& height) {
+  const graphics::ImageRecord& r = lookback_buttons[k & 3];
+  if (!graphics::has_surface(r)) return false;
+  width = graphics::visible_width(r);
+  height = graphics::visible_height(r);
+  return true;
+}
+
+void draw_lookback_button(platform::DibSurface& target, int k, int x, int y) {
+  graphics::draw_image(lookback_buttons[k & 3], target, nullptr, x, y);
+}
+
+bool sprite_area(int n, int& left, int& top, int& right, int& bottom) {
+  if (n < 0 || n >= graphics::kSpriteCount) return false;
+  const graphics::SpriteSlot& sp = graphics::TheScreen.sprites[n];
+  if (sp.tag.empty() || !graphics::has_surface(sp.image)) return false;
+  left = sp.x;
+  top = sp.y;
+  right = sp.x + graphics::visible_width(sp.image) - 1;
+  bottom = sp.y + graphics::visible_height(sp.image) - 1;
+  return true;
+}
+
+void set_sprite_button(int n, bool visible, int cell) {
+  if (n < 0 || n >= graphics::kSpriteCount || graphics::TheScreen.sprites[n].tag.empty()) return;
+  graphics::SpriteSlot& sp = graphics::TheScreen.sprites[n];
+  if (visible && cell < sp.image.cell_count && sp.image.current_cell != cell) graphics::set_sprite_cell(n, cell);
+  graphics::show_sprite(n, visible);
+}
+
 int cursor_number() { return text::cursor_shown == 2 ? graphics::kPageCursor : graphics::kNormalCursor; }
 
 // The message window reaches the screen: layers, composition, effects,
@@ -78,6 +120,11 @@ void connect_text_to_pictures() {
   link.release_window_image = release_window_image;
   link.draw_window_image = draw_window_image;
   link.load_cursor_image = load_cursor_image;
+  link.load_lookback_button = load_lookback_button;
+  link.lookback_button_size = lookback_button_size;
+  link.draw_lookback_button = draw_lookback_button;
+  link.sprite_area = sprite_area;
+  link.set_sprite_button = set_sprite_button;
   link.put_window_behind_sprites = [] { graphics::TheScreen.window_back = true; };
   link.keep_standing_images = [] { graphics::TheScreen.keep_standing = true; };
   graphics::TheScreen.message_window_shown = [] { return text::message_window.draw_window != 0; };

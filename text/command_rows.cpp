@@ -1,6 +1,7 @@
 #include "text/command_rows.h"
 
 #include "text/lookback_commands.h"
+#include "text/lookback_viewer.h"
 #include "text/output_commands.h"
 #include "text/traps.h"
 #include "text/wait_commands.h"
@@ -81,10 +82,10 @@ const CommandRow wait_rows_array[] = {
 
 // lookback
 const CommandRow lookback_rows_array[] = {
-    {"lookbacksp", nullptr, true},
-    {"lookbackbutton", nullptr, true},
-    {"lookbackcolor", nullptr, true},
-    {"lookbackvoice", nullptr, true},
+    {"lookbacksp", cmd_lookbacksp, true},
+    {"lookbackbutton", cmd_lookbackbutton, true},
+    {"lookbackcolor", cmd_lookbackcolor, true},
+    {"lookbackvoice", cmd_lookbackvoice, true},
     {"lookbackon", cmd_lookbackon, false},
     {"lookbackoff", cmd_lookbackoff, false},
     {"textcommit", cmd_textcommit, false},

@@ -13,7 +13,7 @@ void reset_state() {
   init_message_window();
   init_text_output();
   cursor_x = cursor_y = 0;
-  reset_lookback();
+  init_lookback();
   reset_wait_defaults();
   last_click_x = last_click_y = 0;
   clear_traps();
