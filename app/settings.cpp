@@ -167,4 +167,10 @@ bool apply_environment_file() {
 
 void reset_settings() { hide_music_slider = false; }
 
+void reset_player_settings() {
+  attenuations[0] = attenuations[1] = attenuations[2] = 0;
+  cd_drive.clear();
+  cd_fade_disabled = 0;
+}
+
 }  // namespace app

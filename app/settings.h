@@ -58,5 +58,8 @@ bool apply_environment_file();
 
 // A full reset: the settings a define block sets go back to their defaults.
 void reset_settings();
+// Program start: the player's settings (volumes, CD drive, config.txt's)
+// at their defaults; a reset keeps them.
+void reset_player_settings();
 
 }  // namespace app
