@@ -77,7 +77,9 @@ TEST_F(Robustness, RandomBytesThroughEveryDecoder) {
     if (graphics::read_spb(junk.data(), junk.size(), s)) expect_whole(s);
     std::vector<uint8_t> out;
     size_t capacity = rng() % 200;
-    if (graphics::lzss_expand(junk.data(), junk.size(), out, capacity)) EXPECT_LE(out.size(), capacity);
+    if (graphics::lzss_expand(junk.data(), junk.size(), out, capacity)) {
+      EXPECT_LE(out.size(), capacity);
+    }
   }
   // Both outcomes occur: the damage is neither always fatal nor always harmless.
   EXPECT_GT(decoded, 0);
