@@ -372,6 +372,18 @@ void move_pointer(int x, int y) {
   SDL_WarpMouseInWindow(window, px, py);
 }
 
+bool write_window_png(const std::string& path) {
+  if (!renderer) return surface && write_png(*surface, path);
+  flush();
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(renderer, &w, &h);
+  DibSurface shot;
+  create_surface(shot, w, h);
+  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_BGR24, shot.pixels.data(), shot.stride) != 0)
+    return false;
+  return write_png(shot, path);
+}
+
 namespace {
 
 void handle_event(const SDL_Event& e) {

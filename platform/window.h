@@ -52,6 +52,9 @@ void refresh_overlay();
 // Places the input method's candidate window at the open dialog's caret.
 void set_text_input_area();
 
+// Writes what the window shows (menu strip and dialogs included) as PNG.
+bool write_window_png(const std::string& path);
+
 // Moves the pointer to a client point of the logical screen.
 void move_pointer(int x, int y);
 
