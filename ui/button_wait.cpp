@@ -235,9 +235,6 @@ int32_t run_button_wait(ButtonWaitMode mode) {
       click_first_button();
       quiet_since = now;
     }
-    bool ends_alone = s.button_timeout >= 0 || (mode == ButtonWaitMode::textbtnwait &&
-                                                (text::auto_mode || text::skip_mode || text::autoclick_active));
-    if (!ends_alone) close_when_no_input_can_come();
 
     if (m.id == platform::msg_mouse_move) {
       int32_t band = s.area_limit;
@@ -272,6 +269,9 @@ int32_t run_button_wait(ButtonWaitMode mode) {
       if (text::autoclick_active && now - start >= static_cast<uint32_t>(text::autoclick_interval)) return 0;
       if (text::skip_mode) return 0;
     }
+    bool ends_alone = s.button_timeout >= 0 || (mode == ButtonWaitMode::textbtnwait &&
+                                                (text::auto_mode || text::skip_mode || text::autoclick_active));
+    if (!handled && !ends_alone) close_when_no_input_can_come();
     text::advance_animations();
     rest_after_empty_pass(handled);
   }
@@ -326,7 +326,6 @@ int32_t run_link_wait() {
       platform::post_pointer_click();
       quiet_since = now;
     }
-    close_when_no_input_can_come();
     if (m.id == platform::msg_mouse_move) {
       int k = link_at(m.x, m.y);
       if (k != current) {
@@ -345,6 +344,7 @@ int32_t run_link_wait() {
       result = -1;
       break;
     }
+    if (!handled) close_when_no_input_can_come();
     text::advance_animations();
     rest_after_empty_pass(handled);
   }

@@ -98,7 +98,6 @@ int run_list(ListItem* items, int count, const ListLook& look) {
     uint32_t now = platform::clock_ms();
     if (handled && is_player_input(m)) quiet_since = now;
     if (answer_for_idle_player(items, count, look, now - quiet_since, answered_at_once)) quiet_since = now;
-    if (platform::choose_item() < 0) close_when_no_input_can_come();
 
     // Arrow keys move the pointer to the previous or next item.
     bool foreground = platform::main_window_is_foreground();
@@ -152,6 +151,7 @@ int run_list(ListItem* items, int count, const ListLook& look) {
       text::click_flag = text::right_click_flag = 0;
       post_pointer();
     }
+    if (!handled && platform::choose_item() < 0) close_when_no_input_can_come();
     if (!look.menu) text::advance_animations();
     rest_after_empty_pass(handled);
   }

@@ -50,9 +50,9 @@ void hide_window_until_click() {
       platform::post_pointer_click();
       quiet_since = platform::clock_ms();
     }
-    close_when_no_input_can_come();
     bool key = m.id == platform::msg_key_down && (m.param == platform::key_space || m.param == platform::key_escape);
     if (text::click_flag || text::right_click_flag || key || text::escape_held()) break;
+    if (!handled) close_when_no_input_can_come();
     text::advance_animations();
     rest_after_empty_pass(handled);
   }
