@@ -10,6 +10,7 @@
 #include "interp/runloop.h"
 #include "interp/variables.h"
 #include "platform/input.h"
+#include "platform/sjis.h"
 #include "platform/window.h"
 #include "text/message_window.h"
 #include "ui/button_wait.h"
@@ -47,7 +48,8 @@ void store_result(int32_t variable, int32_t value) {
 }
 
 int32_t& numeric_argument(const char* message) {
-  if (interp::skip_blanks() != '%') interp::report_errorf("構文エラー", "%s", message);
+  if (interp::skip_blanks() != '%')
+    interp::report_error(platform::utf8_to_sjis("構文エラー").c_str(), platform::utf8_to_sjis(message).c_str());
   return interp::numeric_variable(interp::read_variable_number());
 }
 

@@ -121,7 +121,8 @@ WaitKeys make_keys() {
 
 bool watched(const WaitKeys& k, int key) {
   if (key == k.up.key || key == k.down.key) return true;
-  if (key == platform::key_space || key == platform::key_escape) return text::escape_space_reports;
+  if (key == platform::key_space) return text::escape_space_reports && !button_settings.space_is_click;
+  if (key == platform::key_escape) return text::escape_space_reports;
   for (const OptionKey& o : k.options)
     if (o.watch.key == key) return true;
   return false;

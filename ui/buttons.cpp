@@ -173,11 +173,14 @@ bool sprite_pixel_opaque(int n, int x, int y) {
   if (n < 0 || n >= graphics::kSpriteCount) return false;
   const graphics::SpriteSlot& sp = graphics::TheScreen.sprites[n];
   const graphics::ImageRecord& r = sp.image;
-  if (!graphics::has_surface(r) || r.current_cell < 0) return false;
+  if (!graphics::has_surface(r)) return false;
   int64_t lx = int64_t{x} - sp.x, ly = int64_t{y} - sp.y;
   int cw = graphics::cell_width(r), vw = graphics::visible_width(r);
   if (lx < 0 || ly < 0 || lx >= vw || ly >= r.surface.height) return false;
-  int64_t sx = int64_t{r.current_cell} * cw + lx;
+  // The cell shown, or the first when the shown one lies past the picture
+  // (a highlighted button of one cell keeps its shape).
+  int cell = r.current_cell >= 0 && r.current_cell < std::max(r.cell_count, 1) ? r.current_cell : 0;
+  int64_t sx = int64_t{cell} * cw + lx;
   int64_t mask_x = sx + vw;
   if (sx >= r.surface.width) return false;
   const uint8_t* row = r.surface.row(static_cast<int>(ly));

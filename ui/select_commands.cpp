@@ -8,6 +8,7 @@
 #include "interp/readers.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
+#include "platform/sjis.h"
 #include "script/labels.h"
 #include "text/lookback.h"
 #include "text/message_window.h"
@@ -93,7 +94,8 @@ int32_t read_colour(const char* command) {
 }
 
 int32_t& numeric_argument(const char* title, const char* message) {
-  if (interp::skip_blanks() != '%') interp::report_errorf(title, "%s", message);
+  if (interp::skip_blanks() != '%')
+    interp::report_error(platform::utf8_to_sjis(title).c_str(), platform::utf8_to_sjis(message).c_str());
   return interp::numeric_variable(interp::read_variable_number());
 }
 
