@@ -13,7 +13,6 @@
 #include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/wait.h"
-#include "ui/buttons.h"
 #include "ui/commands.h"
 #include "ui/menu.h"
 #include "ui/right_click.h"
@@ -204,13 +203,5 @@ void cmd_menusetwindow() {
     l.tint = read_colour("menusetwindow");
   }
 }
-
-void init_ui() {
-  init_selections();
-  init_buttons();
-  init_right_click();
-}
-
-void reset_ui() { reset_right_click(); }
 
 }  // namespace ui

@@ -13,7 +13,6 @@
 #include "text/glyph_cache.h"
 #include "text/message_window.h"
 #include "text/output.h"
-#include "ui/hooks.h"
 #include "ui/menu.h"
 
 namespace ui {
@@ -22,12 +21,6 @@ ChoiceList choice_list;
 CustomChoiceList custom_choice_list;
 SelectionSettings selection_settings;
 bool menu_mode = false;
-UiHooks ui_hooks;
-
-void play_system_sound(const std::string& name) {
-  if (!name.empty() && ui_hooks.play_sound) ui_hooks.play_sound(name);
-}
-
 namespace {
 
 // The font of choice texts: the window's face at the window's or the
