@@ -87,6 +87,7 @@ int run_list(ListItem* items, int count, const ListLook& look) {
   if (!kanade()) post_pointer();
   int selected = -1;
   KeyWatch up{platform::key_up}, down{platform::key_down}, escape{platform::key_escape};
+  KeyWatch left{platform::key_left}, right{platform::key_right};
   uint32_t quiet_since = platform::clock_ms();
   bool answered_at_once = false;
   while (true) {
@@ -103,6 +104,10 @@ int run_list(ListItem* items, int count, const ListLook& look) {
     bool foreground = platform::main_window_is_foreground();
     bool go_up = key_pressed(up, m, now) && foreground;
     bool go_down = key_pressed(down, m, now) && foreground;
+    if (look.sideways) {
+      go_up = (key_pressed(left, m, now) && foreground) || go_up;
+      go_down = (key_pressed(right, m, now) && foreground) || go_down;
+    }
     if ((go_up || go_down) && count > 0) {
       int k = go_up ? (selected <= 0 ? count - 1 : selected - 1)
                     : (selected < 0 || selected >= count - 1 ? 0 : selected + 1);
@@ -123,7 +128,8 @@ int run_list(ListItem* items, int count, const ListLook& look) {
       text::click_flag = 0;
       if (selected >= 0) {
         if (items[selected].usable) {
-          play_system_sound(look.click_sound);
+          const std::string& sound = items[selected].click_sound;
+          play_system_sound(sound.empty() ? look.click_sound : sound);
           draw_list_item(items[selected]);
           return selected;
         }

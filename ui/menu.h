@@ -19,6 +19,7 @@ struct ListItem {
   int32_t pointer_x = 0, pointer_y = 0;
   int32_t colour_off = 0;
   bool usable = true;
+  std::string click_sound;  // played instead of the list's click sound (a confirmation's yes and no)
 };
 
 // How a list behaves. `menu`: a right click or Escape cancels (-1) with the
@@ -28,6 +29,7 @@ struct ListLook {
   bool menu = false;
   int32_t colour_on = 0xFFFFFF;
   std::string over_sound, click_sound, cancel_sound, refused_sound;
+  bool sideways = false;  // Left and Right move as Up and Down do (a yes/no row)
 };
 
 // Runs the list over items already drawn: the item under the pointer is

@@ -74,7 +74,11 @@ class ListTest : public gtest_graphics::GameFolder {
     text::wait_hooks.show_lookback = nullptr;
     text::wait_hooks.right_click = nullptr;
     ui::init_ui();
+    // The window and its text leave the screen, which other tests compose.
+    text::init_message_window();
     text::screen_link = text::ScreenLink{};
+    graphics::TheScreen.message_window_shown = nullptr;
+    graphics::TheScreen.draw_message_window = nullptr;
     text::reset_wait_state();
     platform::use_virtual_clock(false);
     gtest_graphics::GameFolder::TearDown();
@@ -147,6 +151,24 @@ TEST_F(ListTest, ExportedMenuListRefusesItemsThatAreNotUsable) {
   // Up from slot 2 goes to slot 1; Enter clicks it.
   EXPECT_EQ(ui::run_list(items, 2, look), 0);
   EXPECT_EQ(sounds_played, (std::vector<std::string>{"refused"}));
+  ui::leave_menu_mode();
+}
+
+TEST_F(ListTest, AYesNoRowMovesSidewaysAndPlaysEachAnswersSound) {
+  ui::enter_menu_mode();
+  ui::ListItem answers[2] = {ui::menu_item(sjis("はい　"), 216, 254, 0xAAAAAA, 6),
+                             ui::menu_item(sjis("いいえ"), 372, 254, 0xAAAAAA, 6)};
+  answers[0].click_sound = "yes.wav";
+  answers[1].click_sound = "no.wav";
+  for (const ui::ListItem& it : answers) ui::draw_list_item(it);
+  ui::ListLook look = ui::menu_look();
+  look.sideways = true;
+  // Right from no answer goes to the first, Right again to the second.
+  input({"100 key right", "200 key right", "300 key enter"});
+  EXPECT_EQ(ui::run_list(answers, 2, look), 1);
+  input({"100 key left", "200 key enter"});
+  EXPECT_EQ(ui::run_list(answers, 2, look), 0);
+  EXPECT_EQ(sounds_played, (std::vector<std::string>{"no.wav", "yes.wav"}));
   ui::leave_menu_mode();
 }
 
