@@ -40,6 +40,8 @@
 #include "text/lookback_viewer.h"
 #include "text/traps.h"
 #include "text/wait.h"
+#include "ui/commands.h"
+#include "ui/right_click.h"
 
 namespace app {
 
@@ -56,7 +58,10 @@ const char kUsage[] =
     "  --virtual-clock    the clock starts at 0 and moves only when the program sleeps or waits:\n"
     "                     deterministic runs that take no real time\n"
     "  --events FILE      scripted input, one event a line: \"<ms> <event> [args]\" (see the README)\n"
-    "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer\n"
+    "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer;\n"
+    "                     a selection picks its first item, a button wait clicks its first button\n"
+    "  --choose N         a selection without input (for the --auto-click time, else at once)\n"
+    "                     picks item N (0-based, clamped to the list)\n"
     "  --screenshot FILE  write the display surface as PNG when the program ends\n"
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n"
@@ -85,6 +90,7 @@ void reset_state() {
   app_context->cd_track = -1;
   text::reset_wait_defaults();
   text::clear_traps();
+  ui::init_ui();
   platform::menu_bar() = platform::idr_menu();
   platform::check_menu_item(platform::menu_bar(), 40004, true);
   platform::menu_bar_changed();
@@ -129,6 +135,8 @@ void connect_pictures_to_window() {
   graphics::present_display_hook = platform::present_display;
   graphics::effect_hooks.pump_one_message = text::pump_one_message;
   graphics::effect_hooks.fast_forward = [] { return text::ctrl_skip_held() || text::skip_mode != 0; };
+  // A right click in a wait runs the right-click action.
+  text::wait_hooks.right_click = [] { return ui::show_right_click_menu(-1); };
   graphics::effect_hooks.present_picture = [](graphics::DibSurface* picture) {
     platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
     platform::present_display();
@@ -167,6 +175,8 @@ int run_program(int argc, char** argv) {
   const char* events = nullptr;
   const char* screenshot = nullptr;
   uint32_t auto_click = 0;
+  uint32_t choose = 0;
+  bool choose_given = false;
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -190,6 +200,11 @@ int run_program(int argc, char** argv) {
     } else if (std::strcmp(a, "--auto-click") == 0) {
       if (i + 1 >= argc || !read_ms(argv[i + 1], auto_click))
         return bad_command_line("--auto-click needs a number of milliseconds", i + 1 < argc ? argv[i + 1] : nullptr);
+      ++i;
+    } else if (std::strcmp(a, "--choose") == 0) {
+      if (i + 1 >= argc || !read_ms(argv[i + 1], choose))
+        return bad_command_line("--choose needs an item number (0 or more)", i + 1 < argc ? argv[i + 1] : nullptr);
+      choose_given = true;
       ++i;
     } else if (std::strcmp(a, "--screenshot") == 0) {
       if (i + 1 >= argc) return bad_command_line("--screenshot needs a file name", nullptr);
@@ -215,6 +230,7 @@ int run_program(int argc, char** argv) {
     }
   }
   platform::set_auto_click(auto_click);
+  platform::set_choose_item(choose_given ? static_cast<int>(choose) : -1);
   if (screenshot) screenshot_at_exit = from_start_folder(screenshot);
   if (game_dir && chdir(game_dir) != 0) {
     std::fprintf(stderr, "orvane: cannot enter the game folder %s: %s\n", game_dir, std::strerror(errno));

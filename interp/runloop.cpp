@@ -16,6 +16,7 @@
 #include "text/output.h"
 #include "text/traps.h"
 #include "text/wait.h"
+#include "ui/commands.h"
 
 namespace interp {
 
@@ -175,6 +176,7 @@ void reset_to_start() {
   script::jump_to_label("start");
   clear_call_stack();
   text::reset_lookback();
+  ui::reset_ui();
 }
 
 }  // namespace interp

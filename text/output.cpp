@@ -180,7 +180,7 @@ struct LineState {
 };
 
 bool wait_was_broken() {
-  return wait_interrupted || interp::menu_reset_request || interp::rmenu_reset_request || interp::quit_requested ||
+  return wait_interrupted || just_loaded || interp::menu_reset_request || interp::rmenu_reset_request || interp::quit_requested ||
          interp::restart_requested;
 }
 
@@ -280,6 +280,12 @@ void update_caption() {
 }
 
 }  // namespace
+
+int carried_characters_at(const char* sjis, size_t i) {
+  Lookahead la;
+  look_ahead(reinterpret_cast<const uint8_t*>(sjis), i, la);
+  return carried_characters(la);
+}
 
 void display_text_line(const char* sjis) {
   const uint8_t* s = reinterpret_cast<const uint8_t*>(sjis);
