@@ -28,6 +28,7 @@
 #include "text/wait_commands.h"
 #include "text/window_commands.h"
 #include "ui/commands.h"
+#include "ui/system_menu.h"
 
 namespace interp {
 
@@ -288,13 +289,13 @@ const CommandRow CommandTable[] = {
     {"selectbtnwait", ui::cmd_selectbtnwait, false},
     {"tbtnwait", ui::cmd_tbtnwait, false},
     // right-click menu and system calls
-    {"rgosub", nullptr, true},
-    {"rlookback", nullptr, true},
-    {"roff", nullptr, true},
-    {"rmenu", nullptr, true},
-    {"reset", nullptr, false},
-    {"rmode", nullptr, false},
-    {"systemcall", nullptr, false},
+    {"rgosub", ui::cmd_rgosub, true},
+    {"rlookback", ui::cmd_rlookback, true},
+    {"roff", ui::cmd_roff, true},
+    {"rmenu", ui::cmd_rmenu, true},
+    {"reset", ui::cmd_reset, false},
+    {"rmode", ui::cmd_rmode, false},
+    {"systemcall", ui::cmd_systemcall, false},
     // music
     {"mp3fadeout", nullptr, false},
     {"cdfadeout", nullptr, false},

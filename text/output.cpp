@@ -180,8 +180,8 @@ struct LineState {
 };
 
 bool wait_was_broken() {
-  return wait_interrupted || just_loaded || interp::menu_reset_request || interp::rmenu_reset_request || interp::quit_requested ||
-         interp::restart_requested;
+  return wait_interrupted || just_loaded || interp::menu_reset_request || interp::rmenu_reset_request ||
+         interp::quit_requested || interp::restart_requested;
 }
 
 // A click wait ('@') or page wait ('\'). True when the line must end now.
@@ -205,7 +205,11 @@ bool text_wait(bool page, LineState& st) {
   platform::present_display();
   wait_for_click();
   cursor_shown = 0;
-  if (wait_was_broken()) return true;
+  if (wait_was_broken()) {
+    // The game loaded during the wait goes on from its own position.
+    just_loaded = false;
+    return true;
+  }
   st.hurried = false;
   if (page) {
     write_page_mark();

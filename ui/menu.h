@@ -54,6 +54,9 @@ int run_choice_list(int count, int32_t start_column, int32_t start_row, const st
 
 // Sets menu_mode; the first text drawn then darkens the screen.
 void enter_menu_mode();
+// The next text drawn in menu_mode darkens a fresh copy of the screen,
+// wiping what the menu drew so far.
+void clear_menu_screen();
 // Clears menu_mode and shows the screen as the game left it (the whole
 // screen recomposed, message window included).
 void leave_menu_mode();

@@ -8,11 +8,13 @@
 #include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/mode.h"
+#include "text/lookback_viewer.h"
 #include "text/message_window.h"
 #include "text/screen_link.h"
 #include "text/wait.h"
 #include "ui/input_watch.h"
 #include "ui/selection.h"
+#include "ui/system_menu.h"
 
 namespace ui {
 
@@ -27,6 +29,8 @@ void refresh_window_area(bool window_effect) {
   if (text::screen_link.refresh_area)
     text::screen_link.refresh_area(w.window_left, w.window_top, w.window_right + 2, w.window_bottom + 2, window_effect);
 }
+
+}  // namespace
 
 // The default action: the window goes (sprites stay) until a click, a right
 // click, Space or Escape, and comes back.
@@ -64,8 +68,6 @@ void hide_window_until_click() {
   text::show_message_window();
 }
 
-}  // namespace
-
 bool wait_must_end() {
   return text::wait_interrupted || text::just_loaded || interp::rmenu_reset_request || interp::menu_reset_request ||
          interp::quit_requested || interp::restart_requested;
@@ -82,7 +84,7 @@ bool show_right_click_menu(int code) {
     return true;
   }
   if (code == -1 && right_click_mode == -1) {
-    if (text::wait_hooks.show_lookback) text::wait_hooks.show_lookback();
+    text::show_lookback();
     return wait_must_end();
   }
   if (code == -1 && right_click_mode == 0) {
@@ -90,8 +92,7 @@ bool show_right_click_menu(int code) {
     hide_window_until_click();
     menu_mode = false;
   }
-  // The system menu and the system calls arrive with the save and load
-  // screens.
+  if (code != -1 || right_click_mode == 1) run_system_menu(code);
   return wait_must_end();
 }
 

@@ -17,6 +17,10 @@ extern std::string rgosub_label;
 // must be left (see wait_must_end).
 bool show_right_click_menu(int code);
 
+// The default right-click action: the message window goes (sprites stay)
+// until a click, a right click, Space or Escape, and comes back.
+void hide_window_until_click();
+
 // The right-click routine was entered, a reset was asked for, a game was
 // loaded, or the program is ending: the waiting command does no more.
 bool wait_must_end();

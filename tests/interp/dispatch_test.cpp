@@ -105,7 +105,7 @@ TEST(CommandMemory, ResetRequestStillComesFirst) {
 
 TEST(CommandMemory, UnbuiltCommandAtARememberedPositionStillStops) {
   define_mode = 0;
-  load_script("systemcall load\n");
+  load_script("voltest\n");
   for (int i = 0; i < 2; ++i)
-    EXPECT_EQ(fatal_of([] { run_command_at(0); }), "未対応の命令|命令\"systemcall\"はこの版ではまだ使えません。");
+    EXPECT_EQ(fatal_of([] { run_command_at(0); }), "未対応の命令|命令\"voltest\"はこの版ではまだ使えません。");
 }

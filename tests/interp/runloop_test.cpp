@@ -107,8 +107,8 @@ TEST(Dispatch, UnknownWordsAndUnbuiltCommands) {
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "構文エラー\n不正な命令\"frobnicate\"です。");
   r = run_scenario(game("", "v12"));
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "未対応の命令\n命令\"v12\"はこの版ではまだ使えません。");
-  r = run_scenario(game("", "systemcall load"));
-  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "未対応の命令\n命令\"systemcall\"はこの版ではまだ使えません。");
+  r = run_scenario(game("", "voltest"));
+  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "未対応の命令\n命令\"voltest\"はこの版ではまだ使えません。");
 }
 
 TEST(Restart, DefineresetLoadsAgain) {

@@ -17,6 +17,7 @@
 #include "platform/sjis.h"
 #include "tests/graphics/graphics_test_util.h"
 #include "tests/support/script_fixture.h"
+#include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/output.h"
 #include "text/screen_link.h"
@@ -59,7 +60,9 @@ class ListTest : public gtest_graphics::GameFolder {
     sounds_played.clear();
     lookbacks_shown = 0;
     ui::ui_hooks.play_sound = [](const std::string& name) { sounds_played.push_back(name); };
-    text::wait_hooks.show_lookback = [] { ++lookbacks_shown; };
+    // The lookback opened on an empty history says so with the fifth menu sound.
+    text::reset_lookback();
+    text::wait_hooks.play_menu_sound = [](int k) { lookbacks_shown += k == 4; };
     text::wait_hooks.right_click = [] { return ui::show_right_click_menu(-1); };
     // A list nobody answers is cancelled or chosen after 20 s, so a broken
     // test ends.
@@ -71,7 +74,7 @@ class ListTest : public gtest_graphics::GameFolder {
     platform::clear_messages();
     platform::set_window_procedure(nullptr);
     ui::ui_hooks = ui::UiHooks{};
-    text::wait_hooks.show_lookback = nullptr;
+    text::wait_hooks.play_menu_sound = nullptr;
     text::wait_hooks.right_click = nullptr;
     ui::init_ui();
     // The window and its text leave the screen, which other tests compose.
