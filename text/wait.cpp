@@ -29,6 +29,7 @@ bool escape_space_reports = false;
 std::string click_voice[2];
 int32_t chars_in_line = 0;
 bool wait_interrupted = false;
+bool just_loaded = false;
 int32_t last_click_x = 0, last_click_y = 0;
 WaitHooks wait_hooks;
 
@@ -110,6 +111,7 @@ void timed_wait(uint32_t ms, bool click_ends) {
 
 void wait_for_click() {
   wait_interrupted = false;
+  just_loaded = false;
   pump_one_message();
   platform::remove_messages(platform::msg_left_button_up);
   platform::remove_messages(platform::msg_char);
@@ -145,6 +147,7 @@ void wait_for_click() {
         !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer))
       platform::post_message(platform::msg_close);
 
+    if (just_loaded) return;  // a load from a menu: the position has moved
     if (!autoclick_active) {
       if (click_flag) {
         click_flag = 0;
@@ -157,7 +160,7 @@ void wait_for_click() {
         while (escape_held() && !(platform::headless && !platform::scripted_events_pending()))
           if (!pump_one_message()) rest();
         right_click_flag = 0;
-        if (wait_hooks.right_click && wait_hooks.right_click()) return;
+        if ((wait_hooks.right_click && wait_hooks.right_click()) || just_loaded) return;
       }
     }
     if (m.id == platform::msg_mouse_wheel && m.param > 0 && wait_hooks.show_lookback) wait_hooks.show_lookback();
@@ -181,6 +184,7 @@ void reset_wait_state() {
   autoclick_active = autoclick_interval = 0;
   cursor_shown = 0;
   wait_interrupted = false;
+  just_loaded = false;
 }
 
 void reset_wait_defaults() {

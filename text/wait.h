@@ -28,6 +28,12 @@ extern std::string click_voice[2];  // `clickvoice`: normal, page
 extern int32_t chars_in_line;
 // Set by the right-click menu when it ended a wait (load, reset, rgosub).
 extern bool wait_interrupted;
+// Set when a game was loaded (loadgame, the load menus): the script
+// position has changed, so the text output, click waits, selections and
+// button waits abandon what they were doing. Cleared when a text line or a
+// click wait begins, and by `reset`; selections and button waits clear it
+// when they begin and after they have seen it.
+extern bool just_loaded;
 // Where the click that ended the last `click`/`clickpos` wait was.
 extern int32_t last_click_x, last_click_y;
 

@@ -1,0 +1,17 @@
+// platform/atomic_file: replacing a file's contents so that a crash, a kill or a full disk leaves the old or the new
+// file.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+// Writes `size` bytes to a temporary file beside `path` ("<path>.tmp"),
+// flushes it to the disk, renames it over `path` and flushes the folder.
+// Until the rename the old file is untouched; on any failure the temporary
+// file is removed and false is returned (errno tells why). Every file kept
+// for the player goes through here: save files, global variables, the
+// read-text record, the logs and the settings file.
+bool write_file_atomically(const std::string& path, const void* data, size_t size);
+
+}  // namespace platform
