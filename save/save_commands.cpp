@@ -17,7 +17,8 @@ SaveMenuSettings save_menu_settings;
 namespace {
 
 int32_t& numeric_argument(const char* title, const char* message) {
-  if (interp::skip_blanks() != '%') interp::report_errorf(title, "%s", message);
+  if (interp::skip_blanks() != '%')
+    interp::report_error(platform::utf8_to_sjis(title).c_str(), platform::utf8_to_sjis(message).c_str());
   return interp::numeric_variable(interp::read_variable_number());
 }
 

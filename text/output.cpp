@@ -177,8 +177,8 @@ struct LineState {
 };
 
 bool wait_was_broken() {
-  return wait_interrupted || just_loaded || interp::menu_reset_request || interp::rmenu_reset_request || interp::quit_requested ||
-         interp::restart_requested;
+  return wait_interrupted || just_loaded || interp::menu_reset_request || interp::rmenu_reset_request ||
+         interp::quit_requested || interp::restart_requested;
 }
 
 // A click wait ('@') or page wait ('\'). True when the line must end now.

@@ -10,6 +10,7 @@
 #include "graphics/screen.h"
 #include "interp/control_flow.h"
 #include "interp/readers.h"
+#include "interp/runloop.h"
 #include "interp/variables.h"
 #include "platform/sjis.h"
 #include "save/save_file.h"
@@ -228,6 +229,7 @@ TEST_F(SaveFiles, MissingOldTruncatedAndDamagedFiles) {
 
   // A scenario whose saved line is gone.
   scenario("*start\nend\n");
+  interp::declare_array(4, std::array<int32_t, 2>{2, 3}.data(), 2);
   EXPECT_EQ(fatal_of([] { save::load_save_file(1); }), corrupt);
   scenario(kGame);
   interp::declare_array(4, std::array<int32_t, 2>{2, 3}.data(), 2);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "graphics/commands.h"
+#include "graphics/screen.h"
 #include "interp/runloop.h"
 #include "platform/player_files.h"
 #include "platform/sjis.h"
@@ -41,6 +42,8 @@ void SaveTest::SetUp() {
 
 void SaveTest::TearDown() {
   text::screen_link = text::ScreenLink{};
+  graphics::TheScreen.message_window_shown = nullptr;
+  graphics::TheScreen.draw_message_window = nullptr;
   save::save_hooks = save::SaveHooks{};
   save::reset_save_files();
   save::reset_persistent_flags();
