@@ -103,6 +103,7 @@ void at_exit() {
   // A fatal error box ends the program here: the window's teardown (and
   // with it the persistent records) has not run yet.
   shutdown_program();
+  platform::finish_player_file_writes();  // the error box's save
   if (!screenshot_at_exit.empty()) {
     graphics::DibSurface* s = platform::display_surface();
     if (!s || !platform::write_png(*s, screenshot_at_exit))

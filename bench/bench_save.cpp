@@ -101,13 +101,26 @@ int main() {
 
   int32_t at = static_cast<int32_t>(text.find('\x82', text.size() / 2));
   double snapshot = best_of(20, [&] { save::take_save_point_at(at); });
-  double save = best_of(10, [] {
-    save::snapshot.completed = false;
+  // The save as the game sees it (snapshot completed and handed to the
+  // writer), and until the file is on the disk.
+  double save = best_of(10, [&] {
+    save::take_save_point_at(at);
     save::write_save_file(1);
+  });
+  platform::finish_player_file_writes();
+  double save_disk = best_of(10, [&] {
+    save::take_save_point_at(at);
+    save::write_save_file(1);
+    platform::finish_player_file_writes();
   });
   const std::string bytes = save::completed_snapshot();
   double save_plain = best_of(10, [&] { plain_write("plain.dat", bytes); });
   double records = best_of(5, [] { save::save_persistent_records(); });
+  platform::finish_player_file_writes();
+  double records_disk = best_of(5, [] {
+    save::save_persistent_records();
+    platform::finish_player_file_writes();
+  });
   std::string kidoku(save::ReadTextBitmap.begin(), save::ReadTextBitmap.end());
   std::string gloval = plain_read("gloval.sav");
   double records_plain = best_of(5, [&] {
@@ -120,8 +133,10 @@ int main() {
   std::printf("save file: %zu bytes; gloval.sav %zu bytes; kidoku.dat %zu bytes\n", bytes.size(), gloval.size(),
               kidoku.size());
   std::printf("snapshot (take_save_point)          %8.3f ms\n", snapshot);
-  std::printf("save (complete, write, fsync, rename) %6.3f ms   plain fwrite %.3f ms\n", save, save_plain);
-  std::printf("persistent records (kidoku + gloval)  %6.3f ms   plain fwrite %.3f ms\n", records, records_plain);
+  std::printf("save: the game waits                   %6.3f ms   plain fwrite %.3f ms\n", save, save_plain);
+  std::printf("save: on the disk (write, fsync, rename) %6.3f ms\n", save_disk);
+  std::printf("persistent records: the game waits     %6.3f ms   plain fwrite %.3f ms\n", records, records_plain);
+  std::printf("persistent records: on the disk       %6.3f ms\n", records_disk);
   std::printf("load (read, 256 sprites, compose)     %6.3f ms   plain fread  %.3f ms\n", load, load_plain);
   std::printf("a frame at 60 Hz                      16.667 ms\n");
   std::filesystem::current_path("/");

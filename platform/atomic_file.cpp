@@ -4,6 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 namespace platform {
 
@@ -55,6 +59,60 @@ bool write_file_atomically(const std::string& path, const void* data, size_t siz
   }
   sync_folder_of(path);
   return true;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+namespace {
+
+// Allocated once and never freed: the detached writer may still be waiting
+// on them while the process ends.
+struct Writer {
+  std::mutex lock;
+  std::condition_variable wake, idle;
+  std::deque<std::function<void()>> jobs;
+  bool busy = false;
+};
+
+Writer& writer() {
+  static Writer* w = [] {
+    Writer* made = new Writer;
+    std::thread([made] {
+      std::unique_lock<std::mutex> hold(made->lock);
+      while (true) {
+        made->wake.wait(hold, [made] { return !made->jobs.empty(); });
+        std::function<void()> job = std::move(made->jobs.front());
+        made->jobs.pop_front();
+        made->busy = true;
+        hold.unlock();
+        job();
+        hold.lock();
+        made->busy = false;
+        if (made->jobs.empty()) made->idle.notify_all();
+      }
+    }).detach();
+    return made;
+  }();
+  return *w;
+}
+
+}  // namespace
+
+void run_in_background(std::function<void()> job) {
+  Writer& w = writer();
+  {
+    std::lock_guard<std::mutex> hold(w.lock);
+    w.jobs.push_back(std::move(job));
+  }
+  w.wake.notify_one();
+}
+
+void finish_background_writes() {
+  Writer& w = writer();
+  std::unique_lock<std::mutex> hold(w.lock);
+  w.idle.wait(hold, [&w] { return w.jobs.empty() && !w.busy; });
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // file.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -13,5 +14,17 @@ namespace platform {
 // for the player goes through here: save files, global variables, the
 // read-text record, the logs and the settings file.
 bool write_file_atomically(const std::string& path, const void* data, size_t size);
+
+}  // namespace platform
+
+namespace platform {
+
+// Runs `job` (typically a write_file_atomically) on the one writer thread,
+// after every job handed over before it, and returns at once: the game
+// does not wait for the disk. Whoever reads a file that may have a write
+// pending calls finish_background_writes first.
+void run_in_background(std::function<void()> job);
+// Waits until every job handed over so far has run.
+void finish_background_writes();
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -19,7 +20,8 @@ namespace platform {
 namespace {
 
 enum class Where { undecided, game_folder, fallback };
-Where where = Where::undecided;
+// Written by the background writer when the game folder refuses a write.
+std::atomic<Where> where{Where::undecided};
 bool forced_read_only = false;
 bool announced = false;
 
@@ -29,9 +31,12 @@ std::string current_folder() {
 }
 
 Where decide() {
-  if (where == Where::undecided)
-    where = (!forced_read_only && ::access(".", W_OK) == 0) ? Where::game_folder : Where::fallback;
-  return where;
+  Where w = where.load();
+  if (w == Where::undecided) {
+    w = (!forced_read_only && ::access(".", W_OK) == 0) ? Where::game_folder : Where::fallback;
+    where.store(w);
+  }
+  return w;
 }
 
 bool make_folders(const std::string& path) {
@@ -81,6 +86,7 @@ std::string player_fallback_folder() {
 }
 
 std::string player_file_path(std::string_view name) {
+  finish_background_writes();
   if (decide() == Where::fallback) {
     std::string there = player_fallback_folder() + "/" + std::string(name);
     struct stat st;
@@ -104,16 +110,25 @@ bool player_file_time(std::string_view name, LocalTime& out) {
   return true;
 }
 
-bool write_player_file(std::string_view name, const void* data, size_t size) {
-  if (decide() == Where::fallback) return write_to_fallback(name, data, size);
-  if (write_file_atomically(game_path(name), data, size)) return true;
-  if (errno != EACCES && errno != EROFS && errno != EPERM) return false;
-  where = Where::fallback;  // the folder turned out to be read-only
-  return write_to_fallback(name, data, size);
+void write_player_file(std::string_view name, const void* data, size_t size) {
+  decide();
+  run_in_background([name = std::string(name), bytes = std::string(static_cast<const char*>(data), size)] {
+    if (where.load() == Where::fallback) {
+      write_to_fallback(name, bytes.data(), bytes.size());
+      return;
+    }
+    if (write_file_atomically(game_path(name), bytes.data(), bytes.size())) return;
+    if (errno != EACCES && errno != EROFS && errno != EPERM) return;
+    where.store(Where::fallback);  // the folder turned out to be read-only
+    write_to_fallback(name, bytes.data(), bytes.size());
+  });
 }
 
+void finish_player_file_writes() { finish_background_writes(); }
+
 void reset_player_files(bool read_only) {
-  where = Where::undecided;
+  finish_background_writes();
+  where.store(Where::undecided);
   forced_read_only = read_only;
   announced = false;
 }

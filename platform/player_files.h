@@ -20,9 +20,13 @@ bool player_file_time(std::string_view name, LocalTime& out);
 
 // Replaces the file's contents atomically (write_file_atomically) in the
 // game folder, or in the per-game folder when the game folder cannot be
-// written (which is said once on standard error). False when the file could
-// be written nowhere; the old file is then intact.
-bool write_player_file(std::string_view name, const void* data, size_t size);
+// written (which is said once on standard error). The bytes are copied and
+// written by the background writer, so the game does not wait for the
+// disk; a file that can be written nowhere keeps its old contents. The
+// functions above wait for pending writes before they look at a file.
+void write_player_file(std::string_view name, const void* data, size_t size);
+// Waits until every file handed to write_player_file is on the disk.
+void finish_player_file_writes();
 
 // The per-game folder: $XDG_DATA_HOME/orvane/<folder name>-<hash of the
 // folder's absolute path>, $XDG_DATA_HOME defaulting to ~/.local/share.

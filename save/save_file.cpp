@@ -306,9 +306,9 @@ const std::string& completed_snapshot() {
   return snapshot.stream.buffer;
 }
 
-bool write_save_file(int32_t slot) {
+void write_save_file(int32_t slot) {
   const std::string& bytes = completed_snapshot();
-  return platform::write_player_file(save_file_name(slot), bytes.data(), bytes.size());
+  platform::write_player_file(save_file_name(slot), bytes.data(), bytes.size());
 }
 
 void reset_save_files() {

@@ -111,10 +111,10 @@ extern Snapshot snapshot;
 void take_save_point_at(int32_t position);
 // The save point at the ScriptPosition.
 void take_save_point();
-// Completes the snapshot if needed and writes "save%d.dat". False when the
-// file could not be written (the old one is then intact); there is no
-// snapshot before the first save point, and then nothing is written.
-bool write_save_file(int32_t slot);
+// Completes the snapshot if needed and writes "save%d.dat" (in the
+// background: a file that cannot be written keeps its old contents). Before
+// the first save point the snapshot is taken at the ScriptPosition.
+void write_save_file(int32_t slot);
 // Restores the game from "save%d.dat"; false (and nothing changed) when the
 // file does not exist. A file that no longer fits the scenario or holds an
 // impossible call stack ends in the error box.

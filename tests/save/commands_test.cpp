@@ -74,7 +74,7 @@ TEST_F(SaveCommands, ExistenceTimeAndTheSavePointFlag) {
 
 TEST_F(SaveCommands, LoadgameSetsTheJustLoadedFlagAndErrorsaveUsesSlot999) {
   save::write_error_save();  // no save point yet: nothing to write
-  EXPECT_FALSE(std::filesystem::exists("save999.dat"));
+  EXPECT_FALSE(exists("save999.dat"));
   scenario("loadgame 1\n");
   text::just_loaded = false;
   interp::ScriptPosition = 9;
@@ -83,7 +83,7 @@ TEST_F(SaveCommands, LoadgameSetsTheJustLoadedFlagAndErrorsaveUsesSlot999) {
   interp::NumericVariables[0] = 4;
   save::take_save_point_at(0);
   save::write_error_save();
-  ASSERT_TRUE(std::filesystem::exists("save999.dat"));
+  ASSERT_TRUE(exists("save999.dat"));
   std::filesystem::copy_file("save999.dat", "save1.dat");
   interp::NumericVariables[0] = 0;
   interp::ScriptPosition = 9;

@@ -1,6 +1,7 @@
 #include "tests/save/save_fixture.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -41,6 +42,7 @@ void SaveTest::SetUp() {
 }
 
 void SaveTest::TearDown() {
+  platform::finish_player_file_writes();
   text::screen_link = text::ScreenLink{};
   graphics::TheScreen.message_window_shown = nullptr;
   graphics::TheScreen.draw_message_window = nullptr;
@@ -57,10 +59,16 @@ void SaveTest::TearDown() {
 void SaveTest::scenario(const std::string& utf8) { load_script(utf8); }
 
 std::string SaveTest::file(const std::string& name) {
+  platform::finish_player_file_writes();
   std::ifstream in(name, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+bool SaveTest::exists(const std::string& name) {
+  platform::finish_player_file_writes();
+  return std::filesystem::exists(name);
 }
 
 int32_t SaveTest::offset_of(const std::string& utf8) {
