@@ -134,12 +134,15 @@ void run_loop(int mode) {
     // system shares the processor without it, at no cost per command.
     if (platform::virtual_clock()) platform::sleep_ms(0);
     text::poll_traps();
-    if (define_mode == 0) save::save_point_pass();
+    unsigned char c = byte_at(ScriptPosition);
+    // Blanks and separators change nothing a snapshot holds, so the save
+    // point is looked at only where something starts.
+    bool blank = c == '\t' || c == '\n' || c == ' ' || c == ':' || c == '~';
+    if (define_mode == 0 && !blank) save::save_point_pass();
     save::mark_read_text(ScriptPosition);
 
-    unsigned char c = byte_at(ScriptPosition);
     if (c == '\0') report_errorf("スクリプトエラー", "ファイルの終端に達しました。");
-    if (c == '\t' || c == '\n' || c == ' ' || c == ':' || c == '~') {
+    if (blank) {
       ++ScriptPosition;
     } else if (c == '*') {
       save::log_append(save::LabelLog, read_label());

@@ -72,7 +72,11 @@ namespace {
 struct Writer {
   std::mutex lock;
   std::condition_variable wake, idle;
-  std::deque<std::function<void()>> jobs;
+  struct Job {
+    std::string key;
+    std::function<void()> run;
+  };
+  std::deque<Job> jobs;
   bool busy = false;
 };
 
@@ -83,7 +87,7 @@ Writer& writer() {
       std::unique_lock<std::mutex> hold(made->lock);
       while (true) {
         made->wake.wait(hold, [made] { return !made->jobs.empty(); });
-        std::function<void()> job = std::move(made->jobs.front());
+        std::function<void()> job = std::move(made->jobs.front().run);
         made->jobs.pop_front();
         made->busy = true;
         hold.unlock();
@@ -100,11 +104,17 @@ Writer& writer() {
 
 }  // namespace
 
-void run_in_background(std::function<void()> job) {
+void run_in_background(const std::string& key, std::function<void()> job) {
   Writer& w = writer();
   {
     std::lock_guard<std::mutex> hold(w.lock);
-    w.jobs.push_back(std::move(job));
+    for (Writer::Job& waiting : w.jobs) {
+      if (waiting.key == key) {
+        waiting.run = std::move(job);
+        return;
+      }
+    }
+    w.jobs.push_back(Writer::Job{key, std::move(job)});
   }
   w.wake.notify_one();
 }

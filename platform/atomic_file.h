@@ -21,9 +21,12 @@ namespace platform {
 
 // Runs `job` (typically a write_file_atomically) on the one writer thread,
 // after every job handed over before it, and returns at once: the game
-// does not wait for the disk. Whoever reads a file that may have a write
-// pending calls finish_background_writes first.
-void run_in_background(std::function<void()> job);
+// does not wait for the disk. A job that has not started yet under the same
+// key (the file it writes) is replaced by the new one, so a game saving
+// faster than the disk writes keeps at most one waiting write per file.
+// Whoever reads a file that may have a write pending calls
+// finish_background_writes first.
+void run_in_background(const std::string& key, std::function<void()> job);
 // Waits until every job handed over so far has run.
 void finish_background_writes();
 

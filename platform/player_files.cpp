@@ -112,16 +112,17 @@ bool player_file_time(std::string_view name, LocalTime& out) {
 
 void write_player_file(std::string_view name, const void* data, size_t size) {
   decide();
-  run_in_background([name = std::string(name), bytes = std::string(static_cast<const char*>(data), size)] {
-    if (where.load() == Where::fallback) {
-      write_to_fallback(name, bytes.data(), bytes.size());
-      return;
-    }
-    if (write_file_atomically(game_path(name), bytes.data(), bytes.size())) return;
-    if (errno != EACCES && errno != EROFS && errno != EPERM) return;
-    where.store(Where::fallback);  // the folder turned out to be read-only
-    write_to_fallback(name, bytes.data(), bytes.size());
-  });
+  run_in_background(std::string(name),
+                    [name = std::string(name), bytes = std::string(static_cast<const char*>(data), size)] {
+                      if (where.load() == Where::fallback) {
+                        write_to_fallback(name, bytes.data(), bytes.size());
+                        return;
+                      }
+                      if (write_file_atomically(game_path(name), bytes.data(), bytes.size())) return;
+                      if (errno != EACCES && errno != EROFS && errno != EPERM) return;
+                      where.store(Where::fallback);  // the folder turned out to be read-only
+                      write_to_fallback(name, bytes.data(), bytes.size());
+                    });
 }
 
 void finish_player_file_writes() { finish_background_writes(); }

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -153,7 +154,12 @@ TEST(SaveProgram, KilledWhileSavingLeavesAWholeFile) {
   std::mt19937 rng(7);
   size_t size = 0;
   int seen = 0;
+  auto changed_at = [&path] {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec : 0LL;
+  };
   for (int round = 0; round < 25; ++round) {
+    long long before = changed_at();
     pid_t pid = fork();
     if (pid == 0) {
       int null = open("/dev/null", O_WRONLY);
@@ -163,18 +169,20 @@ TEST(SaveProgram, KilledWhileSavingLeavesAWholeFile) {
             static_cast<char*>(nullptr));
       _exit(127);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(60 + rng() % 240));
+    // Once this run has saved, kill it at a random moment of its next saves.
+    for (int i = 0; i < 2000 && changed_at() == before; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::microseconds(rng() % 30000));
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     std::string f = game.read_file("save1.dat");
-    if (f.empty()) continue;  // killed before its first save
+    ASSERT_FALSE(f.empty()) << round;
     ++seen;
     if (size == 0) size = f.size();
     ASSERT_EQ(f.size(), size) << round;
     EXPECT_EQ(f.substr(0, 4), std::string("\1\0\0\0", 4));
     EXPECT_EQ(f.substr(f.size() - 8), std::string("\6\0\0\0\0\0\0\0", 8));  // line 6, no ':'
   }
-  EXPECT_GT(seen, 10);
+  EXPECT_EQ(seen, 25);
 }
 
 }  // namespace
