@@ -30,10 +30,14 @@
 #include "platform/menu.h"
 #include "platform/mode.h"
 #include "platform/msgbox.h"
+#include "platform/player_files.h"
 #include "platform/screenshot.h"
 #include "platform/tempdir.h"
 #include "platform/window.h"
 #include "save/logs.h"
+#include "save/persistent.h"
+#include "save/save_commands.h"
+#include "save/save_file.h"
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "text/lookback_viewer.h"
@@ -77,6 +81,9 @@ int bad_command_line(const char* what, const char* arg) {
 // Brings the interpreter state to its start values before (re)loading.
 void reset_state() {
   interp::reset_variable_tables();
+  save::reset_persistent_flags();
+  save::reset_save_menu_settings();
+  save::reset_save_files();
   interp::define_finished = false;
   interp::restart_requested = false;
   interp::menu_reset_request = false;
@@ -102,6 +109,10 @@ std::string screenshot_at_exit;
 
 // Process-exit work that every ending shares, the error box's included.
 void at_exit() {
+  // A fatal error box ends the program here: the window's teardown (and
+  // with it the persistent records) has not run yet.
+  shutdown_program();
+  platform::finish_player_file_writes();  // the error box's save
   if (!screenshot_at_exit.empty()) {
     graphics::DibSurface* s = platform::display_surface();
     if (!s || !platform::write_png(*s, screenshot_at_exit))
@@ -154,19 +165,30 @@ void connect_pictures_to_window() {
   };
 }
 
+// The persistent records are written at the end and during long waits; the
+// skip menu asks whether the current position has been read.
+void connect_saves() {
+  shell_hooks.save_persistent = save::save_persistent_records;
+  shell_hooks.read_state_here = save::read_state_here;
+  text::wait_hooks.save_records = save::save_persistent_records;
+}
+
 }  // namespace
 
 void play_game() {
+  connect_saves();
   interp::check_debug_marker();
   while (true) {
     reset_state();
     interp::seed_random(platform::clock_ms());
     script::load_scenario();
+    save::load_global_variables();
     graphics::start_pictures(screen_width, screen_height);
     connect_pictures_to_window();
     script::scan_labels();
     interp::run_loop(1);
     if (interp::quit_requested) break;
+    save::load_logs();
     text::load_default_lookback_buttons();
     if (!interp::restart_requested) show_main_window_for_game();
     if (!interp::restart_requested) {
@@ -253,6 +275,7 @@ int run_program(int argc, char** argv) {
     return 1;
   }
   std::atexit(at_exit);
+  platform::reset_player_files();
   platform::temp_folder();
   for (int i = 1; i < argc; ++i) {
     if (i > 1) app_context->command_line += ' ';

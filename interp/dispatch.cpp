@@ -19,6 +19,8 @@
 #include "interp/strings.h"
 #include "interp/system_commands.h"
 #include "interp/variables.h"
+#include "save/persistent.h"
+#include "save/save_commands.h"
 #include "script/define.h"
 #include "script/scenario.h"
 #include "text/lookback_commands.h"
@@ -156,7 +158,7 @@ const CommandRow CommandTable[] = {
     {"usewheel", text::cmd_usewheel, true},
     {"useescspc", text::cmd_useescspc, true},
     {"ctrlalt", text::cmd_ctrlalt, true},
-    {"kidokuskip", nullptr, true},
+    {"kidokuskip", save::cmd_kidokuskip, true},
     {"automode_time", text::cmd_automode_time, true},
     {"clickvoice", text::cmd_clickvoice, true},
     {"autoclick", text::cmd_autoclick, false},
@@ -346,18 +348,18 @@ const CommandRow CommandTable[] = {
     {"ie", nullptr, false},
     {"avi", nullptr, false},
     // save-game files
-    {"savetime", nullptr, false},
-    {"savenumber", nullptr, true},
-    {"savename", nullptr, true},
-    {"savegame", nullptr, false},
-    {"loadgame", nullptr, false},
-    {"savefileexist", nullptr, false},
-    {"saveon", nullptr, false},
-    {"saveoff", nullptr, false},
+    {"savetime", save::cmd_savetime, false},
+    {"savenumber", save::cmd_savenumber, true},
+    {"savename", save::cmd_savename, true},
+    {"savegame", save::cmd_savegame, false},
+    {"loadgame", save::cmd_loadgame, false},
+    {"savefileexist", save::cmd_savefileexist, false},
+    {"saveon", save::cmd_saveon, false},
+    {"saveoff", save::cmd_saveoff, false},
     // global variables, read-text record and logs
-    {"filelog", nullptr, true},
-    {"labellog", nullptr, true},
-    {"globalon", nullptr, true},
+    {"filelog", save::cmd_filelog, true},
+    {"labellog", save::cmd_labellog, true},
+    {"globalon", save::cmd_globalon, true},
 };
 
 const int kCommandCount = sizeof CommandTable / sizeof CommandTable[0];

@@ -9,6 +9,9 @@
 #include "platform/clock.h"
 #include "platform/sjis.h"
 #include "save/logs.h"
+#include "save/persistent.h"
+#include "save/save_file.h"
+#include "save/save_point.h"
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "text/lookback.h"
@@ -29,13 +32,6 @@ bool rmenu_reset_request = false;
 bool save_point_flag = true;
 
 namespace {
-
-// Takes the save-point snapshot when a new page begins, once save files exist.
-void take_save_point() {}
-
-// Marks the byte as read in the read-text record, once that record exists
-// (and switches skip mode off at unread text when only read text is skipped).
-void mark_read_text(int32_t position) {}
 
 inline unsigned char byte_at(int32_t p) { return static_cast<unsigned char>(script::ScriptBuffer[p]); }
 
@@ -139,12 +135,15 @@ void run_loop(int mode) {
     // system shares the processor without it, at no cost per command.
     if (platform::virtual_clock()) platform::sleep_ms(0);
     text::poll_traps();
-    if (define_mode == 0 && save_point_flag) take_save_point();
-    mark_read_text(ScriptPosition);
-
     unsigned char c = byte_at(ScriptPosition);
+    // Blanks and separators change nothing a snapshot holds, so the save
+    // point is looked at only where something starts.
+    bool blank = c == '\t' || c == '\n' || c == ' ' || c == ':' || c == '~';
+    if (define_mode == 0 && !blank) save::save_point_pass();
+    save::mark_read_text(ScriptPosition);
+
     if (c == '\0') report_errorf("スクリプトエラー", "ファイルの終端に達しました。");
-    if (c == '\t' || c == '\n' || c == ' ' || c == ':' || c == '~') {
+    if (blank) {
       ++ScriptPosition;
     } else if (c == '*') {
       save::log_append(save::LabelLog, read_label());
@@ -168,6 +167,7 @@ void reset_to_start() {
   text::reset_message_window();
   text::reset_text_output();
   save_point_flag = true;
+  save::reset_save_files();
   rmenu_reset_request = false;
   graphics::reset_pictures();
   text::reset_wait_state();

@@ -114,6 +114,7 @@ void timed_wait(uint32_t ms, bool click_ends) {
 
 void wait_for_click() {
   wait_interrupted = false;
+  just_loaded = false;
   pump_one_message();
   platform::remove_messages(platform::msg_left_button_up);
   platform::remove_messages(platform::msg_char);
@@ -149,6 +150,7 @@ void wait_for_click() {
         !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer))
       platform::post_message(platform::msg_close);
 
+    if (just_loaded) return;  // a load from a menu: the position has moved
     if (!autoclick_active) {
       if (click_flag) {
         click_flag = 0;
@@ -161,7 +163,7 @@ void wait_for_click() {
         while (escape_held() && !(platform::headless && !platform::scripted_events_pending()))
           if (!pump_one_message()) rest();
         right_click_flag = 0;
-        if (wait_hooks.right_click && wait_hooks.right_click()) return;
+        if ((wait_hooks.right_click && wait_hooks.right_click()) || just_loaded) return;
       }
     }
     if (m.id == platform::msg_mouse_wheel && m.param > 0) show_lookback();
