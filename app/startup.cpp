@@ -171,6 +171,19 @@ void connect_saves() {
   shell_hooks.save_persistent = save::save_persistent_records;
   shell_hooks.read_state_here = save::read_state_here;
   text::wait_hooks.save_records = save::save_persistent_records;
+  // The save and load screens of the system menu.
+  ui::ui_hooks.write_save_file = save::write_save_file;
+  ui::ui_hooks.load_save_file = save::load_save_file;
+  ui::ui_hooks.save_file_time = [](int32_t slot, platform::LocalTime& time) {
+    return platform::player_file_time(save::save_file_name(slot), time);
+  };
+  ui::ui_hooks.save_menu_texts = [](ui::SaveMenuTexts& texts) {
+    const save::SaveMenuSettings& s = save::save_menu_settings;
+    texts.slot_count = s.slot_count;
+    texts.save_title = s.save_title;
+    texts.load_title = s.load_title;
+    texts.slot_word = s.slot_word;
+  };
 }
 
 }  // namespace

@@ -25,9 +25,9 @@ struct UiHooks {
   // `mode_saya` is in force: while the system menu shows, sprites 0..9,
   // bars and numbers are left out.
   bool (*mode_saya)() = nullptr;
-  // The save files: writes / loads slot n (1-based), false when nothing was
-  // written / loaded; the local time of slot n's file, false without one.
-  bool (*write_save_file)(int32_t slot) = nullptr;
+  // The save files: writes / loads slot n (1-based; a load is false when
+  // nothing was loaded); the local time of slot n's file, false without one.
+  void (*write_save_file)(int32_t slot) = nullptr;
   bool (*load_save_file)(int32_t slot) = nullptr;
   bool (*save_file_time)(int32_t slot, platform::LocalTime& time) = nullptr;
   // savenumber and savename (empty texts: the start values).

@@ -10,7 +10,11 @@
 
 #include <string>
 
+#include "platform/calendar.h"
+#include "platform/sjis.h"
 #include "tests/ui/ui_play.h"
+#include "ui/hooks.h"
+#include "ui/save_load_screen.h"
 
 using uitest::Play;
 
@@ -48,14 +52,15 @@ TEST(SystemMenu, SaveAsksForEachSlotAndNoGoesBackToTheList) {
 TEST(SystemMenu, LoadFromTheMenuContinuesAtTheSavedPage) {
   Play p;
   p.defines = kMenu;
-  p.body = "textspeed 0\n一頁目\\\nmov %200,%200+1\n二頁目%200@\n三頁目\\\n四頁目@";
+  p.body = "textspeed 0\n一頁目\\\nadd %200,1\n二頁目%200@\n三頁目\\\n四頁目@";
   // On page two: save in slot 1. On page four: load slot 1, which shows
-  // page two again (the global %200 is now 2), then pages three and four.
+  // page two again from its text (the save point is taken after the
+  // commands at the page's top), then pages three and four.
   p.events = click(700) + rclick(800) + caption(900, 0) + slot(1000, 0) + yes(1100) + click(1300) + click(1400) +
              rclick(1500) + caption(1600, 1) + slot(1700, 0) + yes(1800) + click(2000) + click(2100) + click(2200);
   auto r = p.run();
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "一頁目\n二頁目１\n三頁目\n四頁目\n二頁目２\n三頁目\n四頁目\n");
+  EXPECT_EQ(r.out, "一頁目\n二頁目１\n三頁目\n四頁目\n二頁目１\n三頁目\n四頁目\n");
 }
 
 TEST(SystemMenu, ResetRestartsAtStartWithLocalVariablesCleared) {
@@ -80,4 +85,50 @@ TEST(SystemMenu, RoffRefusesTheMenuButNotSystemcallSave) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(p.folder.exists("save3.dat"));
   EXPECT_EQ(r.out, "あ\nい\n");
+}
+
+TEST(SaveLoadScreen, SlotLinesLineUpTheirNumbersAndShowDatesInFullWidth) {
+  // Slot 3 saved on 5 March at 9:07, slot 11 on 12 December at 23:45; the
+  // others are empty.
+  ui::ui_hooks.save_file_time = [](int32_t slot, platform::LocalTime& t) {
+    t = platform::LocalTime{2024, slot == 3 ? 3 : 12, slot == 3 ? 5 : 12, slot == 3 ? 9 : 23, slot == 3 ? 7 : 45, 0};
+    return slot == 3 || slot == 11;
+  };
+  auto line = [](int k, int count) { return platform::sjis_to_utf8(ui::slot_line(k, count).text); };
+  EXPECT_EQ(line(3, 12), "しおり　３　　３月　５日　９時０７分");
+  EXPECT_EQ(line(11, 12), "しおり１１　１２月１２日２３時４５分");
+  EXPECT_EQ(line(3, 9), "しおり３　　３月　５日　９時０７分");
+  EXPECT_EQ(line(4, 12), "しおり　４　－－－－－－－－－－－－");
+  EXPECT_EQ(platform::sjis_to_utf8(ui::slot_line(3, 12).name), "しおり　３");
+  EXPECT_EQ(platform::sjis_to_utf8(ui::slot_line(11, 12).name), "しおり１１");
+  EXPECT_TRUE(ui::slot_line(3, 12).used);
+  EXPECT_FALSE(ui::slot_line(4, 12).used);
+  ui::ui_hooks = ui::UiHooks{};
+}
+
+TEST(SystemMenu, BadInputIsAClearErrorBox) {
+  Play keyword;
+  keyword.defines = "rmenu \"セーブ\",sav\n";
+  EXPECT_EQ(uitest::box(keyword.run()), "エラー\nrmenu命令へのパラメータが間違っています。");
+  Play call;
+  call.body = "systemcall frobnicate";
+  EXPECT_EQ(uitest::box(call.run()), "エラー\nsystemcall命令へのパラメータが間違っています。");
+  // A right click into a routine that does not exist: the label error.
+  Play missing;
+  missing.defines = "rgosub *nowhere\n";
+  missing.body = "あ@";
+  missing.events = rclick(1000);
+  auto r = missing.run();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(uitest::box(r).find("nowhere"), std::string::npos) << uitest::box(r);
+  // A damaged save file on the load screen: shown with its date, and
+  // loading it ends in the save reader's error box, never a crash.
+  Play damaged;
+  damaged.defines = kMenu;
+  damaged.body = "textspeed 0\nあ@";
+  damaged.folder.write_bytes("save1.dat", std::string(40, '\xff'));
+  damaged.events = rclick(1000) + caption(1100, 1) + slot(1200, 0) + yes(1300) + click(1500);
+  r = damaged.run();
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_FALSE(uitest::box(r).empty());
 }
