@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/menu_commands.h"
+#include "graphics/button_picture.h"
 #include "graphics/commands.h"
 #include "graphics/effect_commands.h"
 #include "graphics/overlays.h"
@@ -202,7 +203,7 @@ const CommandRow CommandTable[] = {
     {"bg", graphics::cmd_bg, false},
     {"ld", graphics::cmd_ld, false},
     {"ofscpy", graphics::cmd_ofscpy, false},
-    {"blt", ui::cmd_blt, false},
+    {"blt", graphics::cmd_blt, false},
     {"tal", graphics::cmd_tal, false},
     {"lsph", graphics::cmd_lsph, false},
     {"lsp", graphics::cmd_lsp, false},

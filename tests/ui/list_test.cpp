@@ -7,6 +7,7 @@
 
 #include "app/screen.h"
 #include "app/window_proc.h"
+#include "graphics/button_picture.h"
 #include "graphics/commands.h"
 #include "graphics/effect.h"
 #include "graphics/screen.h"
@@ -238,23 +239,23 @@ TEST_F(ListTest, BltStretchesThePartOfTheButtonPicture) {
   testsupport::load_script("\"b.bmp\"");
   ui::cmd_btndef();
   testsupport::load_script("10,10,4,4,0,0,2,2");
-  ui::cmd_blt();
+  graphics::cmd_blt();
   EXPECT_EQ(shown_at(10, 10), 0x112233u);
   EXPECT_EQ(shown_at(12, 11), 0x445566u);
   EXPECT_EQ(shown_at(11, 13), 0x778899u);
   EXPECT_EQ(shown_at(13, 13), 0xaabbccu);
   testsupport::load_script("100,100,2,2,1,1");  // without a source size: the same size
-  ui::cmd_blt();
+  graphics::cmd_blt();
   EXPECT_EQ(shown_at(100, 100), 0xaabbccu);
   EXPECT_EQ(shown_at(101, 101), 0u);
   testsupport::load_script("630,470,100,100,-5,-5,1000,1000");  // outside both pictures: no harm
-  ui::cmd_blt();
+  graphics::cmd_blt();
   testsupport::load_script("clear");
   ui::cmd_btndef();  // `clear` keeps the picture
-  EXPECT_EQ(ui::button_settings.button_image.surface.width, 2);
+  EXPECT_EQ(graphics::button_image.surface.width, 2);
   testsupport::load_script("\"\"");
   ui::cmd_btndef();
-  EXPECT_EQ(ui::button_settings.button_image.surface.width, 0);
+  EXPECT_EQ(graphics::button_image.surface.width, 0);
 }
 
 }  // namespace
