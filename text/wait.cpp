@@ -8,6 +8,7 @@
 #include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/mode.h"
+#include "text/lookback_viewer.h"
 
 namespace text {
 
@@ -163,7 +164,7 @@ void wait_for_click() {
         if (wait_hooks.right_click && wait_hooks.right_click()) return;
       }
     }
-    if (m.id == platform::msg_mouse_wheel && m.param > 0 && wait_hooks.show_lookback) wait_hooks.show_lookback();
+    if (m.id == platform::msg_mouse_wheel && m.param > 0) show_lookback();
     advance_animations();
     if (cursor && wait_hooks.cursor_step) wait_hooks.cursor_step();
     if (!handled) rest();

@@ -50,7 +50,10 @@ struct WaitHooks {
   void (*cursor_restore)() = nullptr;
   // The right-click action; true when the wait must be left at once.
   bool (*right_click)() = nullptr;
-  void (*show_lookback)() = nullptr;
+  // Plays a wave once on the sound-effect channel (the lookback's page
+  // turn), and sound k (0-based) of `menuselectvoice`.
+  void (*play_sound_effect)(const std::string& name) = nullptr;
+  void (*play_menu_sound)(int k) = nullptr;
   // Voices: playing through the media interface; a DirectSound voice still
   // playing after waiting up to ms (stops it when it ended); a click voice.
   bool (*wave_voice_playing)() = nullptr;
