@@ -36,12 +36,14 @@
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
-#include "text/transcript.h"
 #include "text/lookback_viewer.h"
+#include "text/transcript.h"
 #include "text/traps.h"
 #include "text/wait.h"
 #include "ui/commands.h"
+#include "ui/hooks.h"
 #include "ui/right_click.h"
+#include "ui/selection.h"
 
 namespace app {
 
@@ -137,6 +139,10 @@ void connect_pictures_to_window() {
   graphics::effect_hooks.fast_forward = [] { return text::ctrl_skip_held() || text::skip_mode != 0; };
   // A right click in a wait runs the right-click action.
   text::wait_hooks.right_click = [] { return ui::show_right_click_menu(-1); };
+  // The lookback's sounds are the menu sounds of the selections.
+  text::wait_hooks.play_menu_sound = [](int k) {
+    if (k >= 0 && k < 7) ui::play_system_sound(ui::selection_settings.menu_voice[k]);
+  };
   graphics::effect_hooks.present_picture = [](graphics::DibSurface* picture) {
     platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
     platform::present_display();

@@ -15,6 +15,7 @@
 #include "platform/mode.h"
 #include "platform/window.h"
 #include "text/glyph_blend.h"
+#include "text/lookback_viewer.h"
 #include "text/message_window.h"
 #include "text/wait.h"
 #include "ui/hooks.h"
@@ -137,8 +138,7 @@ int run_list(ListItem* items, int count, const ListLook& look) {
       }
     }
 
-    if (m.id == platform::msg_mouse_wheel && m.param > 0 && text::wait_hooks.show_lookback)
-      text::wait_hooks.show_lookback();
+    if (m.id == platform::msg_mouse_wheel && m.param > 0) text::show_lookback();
 
     bool escape_pressed = key_pressed(escape, m, now) && foreground;
     if (text::right_click_flag || escape_pressed || text::escape_held()) {

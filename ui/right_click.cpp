@@ -8,6 +8,7 @@
 #include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/mode.h"
+#include "text/lookback_viewer.h"
 #include "text/message_window.h"
 #include "text/screen_link.h"
 #include "text/wait.h"
@@ -82,7 +83,7 @@ bool show_right_click_menu(int code) {
     return true;
   }
   if (code == -1 && right_click_mode == -1) {
-    if (text::wait_hooks.show_lookback) text::wait_hooks.show_lookback();
+    text::show_lookback();
     return wait_must_end();
   }
   if (code == -1 && right_click_mode == 0) {
