@@ -144,9 +144,11 @@ void wait_for_click() {
     }
     // Headless with every scripted event delivered, no click can come:
     // close the window as the player would, so that the run ends (asked
-    // again after a scripted "no", the headless answer is yes).
-    if (platform::headless && !platform::auto_click_ms() && !platform::scripted_events_pending() && !autoclick_active &&
-        !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer))
+    // again after a scripted "no", the headless answer is yes). Only a pass
+    // that found no message decides: the last click must not bring the
+    // close along with it.
+    if (!handled && platform::headless && !platform::auto_click_ms() && !platform::scripted_events_pending() &&
+        !autoclick_active && !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer))
       platform::post_message(platform::msg_close);
 
     if (!autoclick_active) {
