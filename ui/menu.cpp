@@ -4,7 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/screen.h"
 #include "graphics/effect.h"
 #include "graphics/screen.h"
 #include "interp/runloop.h"
@@ -176,12 +175,12 @@ int run_choice_list(int count, int32_t start_column, int32_t start_row, const st
     int32_t longest = 0;
     for (int k = 0; k < count; k++) longest = std::max<int32_t>(longest, static_cast<int32_t>(texts[k].size()));
     int32_t half = static_cast<int32_t>(int64_t{l.pitch_x} * longest / 4);
-    int32_t x = app::screen_width / 2 - half;
+    int32_t x = platform::screen_width / 2 - half;
     for (int k = 0; k < count; k++) {
-      int32_t y = static_cast<int32_t>(app::screen_height / 2 + int64_t{k - count / 2} * l.pitch_y);
+      int32_t y = static_cast<int32_t>(platform::screen_height / 2 + int64_t{k - count / 2} * l.pitch_y);
       ListItem& it = items[k];
       it = menu_item(texts[k], x, y, s.menu_colour_off);
-      it.right = app::screen_width / 2 + half - 1;
+      it.right = platform::screen_width / 2 + half - 1;
       draw_list_item(it);
     }
   } else {
@@ -259,7 +258,7 @@ void tint_menu_screen() {
 }
 
 int32_t menu_centred_x(int32_t byte_length) {
-  return static_cast<int32_t>(app::screen_width / 2 -
+  return static_cast<int32_t>(platform::screen_width / 2 -
                               int64_t{selection_settings.menu_layout.pitch_x} * byte_length / 4);
 }
 

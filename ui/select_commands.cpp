@@ -9,7 +9,6 @@
 #include "interp/runloop.h"
 #include "interp/variables.h"
 #include "platform/sjis.h"
-#include "script/labels.h"
 #include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/wait.h"
@@ -105,7 +104,7 @@ void cmd_select() {
   int k = show_choices();
   if (!list_answered(k)) return;
   finish_page();
-  script::jump_to_label(choice_list.labels[k]);
+  interp::jump_to_label(choice_list.labels[k]);
 }
 
 void cmd_selgosub() {
@@ -138,7 +137,7 @@ void cmd_csel() {
   text::message_window.draw_window = 1;
   graphics::mark_whole_screen();
   graphics::refresh_screen(1, 0, "");
-  script::jump_to_label("customsel");
+  interp::jump_to_label("customsel");
 }
 
 void cmd_cselgoto() {
@@ -147,7 +146,7 @@ void cmd_cselgoto() {
   if (n < 0 || n >= c.count)
     interp::report_errorf("エラー", "cselgotoの選択肢番号%dは範囲外です（選択肢は%d個）。", n, c.count);
   finish_page();
-  script::jump_to_label(c.labels[n]);
+  interp::jump_to_label(c.labels[n]);
 }
 
 void cmd_getcselnum() {
