@@ -21,13 +21,20 @@ namespace ui {
 
 namespace {
 
+// Blanks and line ends; the byte after them.
+char skip_blanks_and_lines() {
+  char c;
+  while ((c = interp::skip_blanks()) == '\n' || c == '\r') interp::advance();
+  return c;
+}
+
 // After an item: blanks and line ends, then a comma continues the list.
 // Without a comma the position stays behind the item.
 bool list_continues() {
   int32_t after_item = interp::ScriptPosition;
-  if (interp::skip_blank_lines() == ',') {
+  if (skip_blanks_and_lines() == ',') {
     interp::advance();
-    interp::skip_blank_lines();
+    skip_blanks_and_lines();
     return true;
   }
   interp::ScriptPosition = after_item;
@@ -120,7 +127,7 @@ void cmd_selnum() {
   int32_t variable = interp::read_variable_number();
   interp::numeric_variable(variable);  // the number is checked before the list
   interp::expect_comma();
-  interp::skip_blank_lines();
+  skip_blanks_and_lines();
   choice_list.count = read_texts("selnum", choice_list.texts, kMaxChoices);
   int k = show_choices();
   finish_page();
