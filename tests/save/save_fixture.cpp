@@ -7,6 +7,7 @@
 
 #include "graphics/commands.h"
 #include "graphics/screen.h"
+#include "interp/control_flow.h"
 #include "interp/runloop.h"
 #include "platform/player_files.h"
 #include "platform/sjis.h"
@@ -37,6 +38,7 @@ void SaveTest::SetUp() {
   save::reset_persistent_flags();
   save::save_hooks = save::SaveHooks{};
   interp::save_point_flag = true;
+  interp::clear_call_stack();
   gtest_graphics::write_file("red.bmp", gtest_graphics::solid_bmp(16, 16, 0xff0000));
   gtest_graphics::write_file("cells.bmp", gtest_graphics::solid_bmp(48, 16, 0x00ff00));
 }
@@ -52,6 +54,8 @@ void SaveTest::TearDown() {
   text::reset_wait_defaults();
   text::init_text_output();
   platform::reset_player_files();
+  interp::clear_call_stack();
+  graphics::start_pictures(640, 480);  // the next test finds the screen as a fresh one
   unsetenv("XDG_DATA_HOME");
   gtest_graphics::GameFolder::TearDown();
 }
