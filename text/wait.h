@@ -64,6 +64,8 @@ struct WaitHooks {
   void (*play_click_voice)(const std::string& name) = nullptr;
   // Saves the read-text record and (with globalon) the global variables.
   void (*save_records)() = nullptr;
+  // kidokuskip: loads the read-text record from its file.
+  void (*open_read_text_record)() = nullptr;
 };
 extern WaitHooks wait_hooks;
 

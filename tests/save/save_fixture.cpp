@@ -29,7 +29,6 @@ void SaveTest::SetUp() {
   platform::reset_player_files();
   scenario("");
   graphics::start_pictures(640, 480);
-  text::connect_screen();
   text::init_message_window();
   text::init_text_output();
   text::reset_lookback();
@@ -45,9 +44,6 @@ void SaveTest::SetUp() {
 
 void SaveTest::TearDown() {
   platform::finish_player_file_writes();
-  text::screen_link = text::ScreenLink{};
-  graphics::TheScreen.message_window_shown = nullptr;
-  graphics::TheScreen.draw_message_window = nullptr;
   save::save_hooks = save::SaveHooks{};
   save::reset_save_files();
   save::reset_persistent_flags();
