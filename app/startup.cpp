@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 
 #include "app/screen.h"
+#include "graphics/archive.h"
 #include "graphics/commands.h"
 #include "graphics/effect.h"
 #include "graphics/screen.h"
@@ -131,6 +132,11 @@ void connect_pictures_to_window() {
   graphics::effect_hooks.present_picture = [](graphics::DibSurface* picture) {
     platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
     platform::present_display();
+  };
+  // mousecursor finds cursor files in the archives as the picture loaders do.
+  shell_hooks.extract_to_temp = [](const std::string& sjis_name) {
+    std::string path = sjis_name;
+    return graphics::extract_to_temp(path) ? path : std::string();
   };
 }
 

@@ -11,6 +11,9 @@ namespace graphics {
 // Largest picture any decoder makes, in pixels.
 constexpr int64_t kMaxPicturePixels = int64_t(1) << 26;
 constexpr int kMaxPictureSide = 32767;
+// Largest BMP file whose picture fits these limits: the headers, a palette
+// and rows of 32-bit pixels, with room to spare.
+constexpr size_t kMaxBmpBytes = size_t(4) * kMaxPicturePixels + (size_t(1) << 20);
 
 // Reads a BMP file held in memory: the 14-byte file header at 0, the
 // information header at 14, the palette right after it and the pixels

@@ -6,7 +6,8 @@ PACKAGES="g++ cmake make pkg-config
   libsdl2-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libpng-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libpixman-1-dev
-  xvfb xauth"
+  xvfb xauth
+  clang libclang-rt-dev"
 SUDO=
 [ "$(id -u)" = 0 ] || SUDO=sudo
 missing=
