@@ -1,4 +1,4 @@
-// fuzz_events: event files (--events) played against a scenario of waits, traps, sprites and a selection.
+// fuzz_events: event files (--events) played against a scenario of waits, traps and sprites.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>

@@ -83,13 +83,13 @@ inline void write_game_support(const std::string& dir) {
 }
 
 // The scenario that event files are played against (Shift-JIS): click and
-// page waits, slow text, timed waits, traps, sprites, a selection.
+// page waits, slow text, timed waits, traps and sprites.
 inline const char kEventsScenario[] =
     "*define\r\nzpk\r\ngame\r\n*start\r\nlsp 0,\":c/3,20,0;a.bmp\",0,0\r\nprint 1\r\n"
     "\x82\xa0\x82\xa2@\x82\xa4\\\r\n"                // あい@う\ page
     "textspeed 50\r\n\x82\xa6\x82\xa8\x82\xa9@\r\n"  // えおか@ slow
     "click\r\nclickpos %0,%1\r\nwait 200\r\ndelay 300\r\nspwait 0\r\n"
     "trap *t\r\nwait 100\r\n*t\r\ntrap off\r\n"
-    "select \"\x82\xa0\",*a,\"\x82\xa2\",*a\r\n*a\r\n\x82\xab@\r\nend\r\n";  // き@
+    "\x82\xab@\r\nend\r\n";  // き@
 
 }  // namespace fuzz
