@@ -1,4 +1,4 @@
-// fuzz/child_run: one run of the whole program in a child process, for the drivers of scenarios and events.
+// fuzz/child_run: one run of the program (the sanitizer build's) in a child process, for scenarios and events.
 #pragma once
 #include <string>
 #include <vector>

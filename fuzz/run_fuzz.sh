@@ -9,6 +9,7 @@ seeds=$2
 runs=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p fuzz-findings
-"$driver" -seed=1 -runs="$runs" -max_len=4096 -timeout=30 -artifact_prefix=fuzz-findings/ \
+findings=$(pwd)/fuzz-findings
+mkdir -p "$findings"
+"$driver" -seed=1 -runs="$runs" -keep_seed=1 -max_len=4096 -timeout=30 -artifact_prefix="$findings/" \
   -print_final_stats=1 "$work" "$seeds"
