@@ -4,13 +4,17 @@
 #include <cstdint>
 #include <string>
 
+#include "interp/runloop.h"
+#include "platform/glyphs.h"
+#include "platform/surface.h"
+
 namespace text {
 
-// `linepage`: every text line ends with a page wait ('\').
-extern bool line_page_mode;
-// `textgosub` is on: '@' and '\' end the assembled line and hand over to
-// the routine at text_gosub_label.
-extern bool text_gosub_mode;
+// `linepage`: every text line ends with a page wait ('\'). `textgosub` is
+// on: '@' and '\' end the assembled line and hand over to the routine at
+// text_gosub_label. The interpreter assembles the lines, so it holds both.
+using interp::line_page_mode;
+using interp::text_gosub_mode;
 extern std::string text_gosub_label;
 
 // `clickstr`: double-byte characters (Shift-JIS, two bytes each) followed
@@ -40,6 +44,14 @@ extern int32_t cursor_x, cursor_y;
 extern int32_t last_wait_was_page;  // ispage: 1 after '\', 0 after '@'
 extern int32_t in_text_routine;     // the textgosub routine runs
 extern int32_t line_ended_at_mark;  // the script line ended right after the mark
+
+// The message font of the window's face, glyph size and weight (made
+// again only when one of them changed).
+const platform::GlyphFont& message_font();
+
+// The display surface text is drawn on: the screen's, or the text's own
+// black one while no screen code has set a display of the screen's size.
+platform::DibSurface& text_surface();
 
 // Shows one assembled text line (Shift-JIS, NUL-terminated) in the message
 // window: characters at the text speed, control marks, click and page
