@@ -23,6 +23,7 @@
 #include "interp/random.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/files.h"
@@ -36,6 +37,10 @@
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "sound/channels.h"
+#include "sound/commands.h"
+#include "sound/music.h"
+#include "sound/sounding.h"
 #include "text/transcript.h"
 #include "text/traps.h"
 #include "text/wait.h"
@@ -56,6 +61,7 @@ const char kUsage[] =
     "                     deterministic runs that take no real time\n"
     "  --events FILE      scripted input, one event a line: \"<ms> <event> [args]\" (see the README)\n"
     "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer\n"
+    "  --audio-log FILE   one UTF-8 line per change to what would sound (see the README)\n"
     "  --screenshot FILE  write the display surface as PNG when the program ends\n"
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n"
@@ -78,10 +84,8 @@ void reset_state() {
   interp::debug_caption_flag = false;
   screen_width = 640;
   screen_height = 480;
-  // The menu-bar settings and the waits' modes start over as well.
-  waves_enabled = 1;
-  cd_enabled = 1;
-  app_context->cd_track = -1;
+  // The menu-bar settings, the sounds and the waits' modes start over as well.
+  sound::reset_sound();
   text::reset_wait_defaults();
   text::clear_traps();
   platform::menu_bar() = platform::idr_menu();
@@ -99,8 +103,25 @@ void at_exit() {
       std::fprintf(stderr, "orvane: cannot write the screenshot %s\n", screenshot_at_exit.c_str());
     screenshot_at_exit.clear();
   }
+  sound::note_exit();
+  platform::audio_stop();
   platform::remove_temp_folder();
   platform::release_instance_lock();
+}
+
+// The window procedure's timer, clicks, CD notices, menu switches and
+// teardown reach the sound; the waits ask it about voices and play the
+// click voices.
+void connect_sound() {
+  shell_hooks.timer_tick = sound::poll_music_loops;
+  shell_hooks.stop_voice_on_click = sound::cut_voice_on_click;
+  shell_hooks.cd_notify = sound::on_cd_notify;
+  shell_hooks.play_cd_track = sound::resume_cd_track;
+  shell_hooks.stop_cd = sound::stop_and_close_cd;
+  shell_hooks.stop_all_sound = sound::stop_sound_at_quit;
+  text::wait_hooks.wave_voice_playing = sound::wave_voice_playing;
+  text::wait_hooks.direct_voice_playing = sound::direct_voice_playing;
+  text::wait_hooks.play_click_voice = sound::play_system_sound;
 }
 
 // A file named on the command line, made absolute before the program moves
@@ -164,6 +185,7 @@ int run_program(int argc, char** argv) {
   const char* transcript = nullptr;
   const char* events = nullptr;
   const char* screenshot = nullptr;
+  const char* audio_log = nullptr;
   uint32_t auto_click = 0;
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
@@ -192,6 +214,9 @@ int run_program(int argc, char** argv) {
     } else if (std::strcmp(a, "--screenshot") == 0) {
       if (i + 1 >= argc) return bad_command_line("--screenshot needs a file name", nullptr);
       screenshot = argv[++i];
+    } else if (std::strcmp(a, "--audio-log") == 0) {
+      if (i + 1 >= argc) return bad_command_line("--audio-log needs a file name", nullptr);
+      audio_log = argv[++i];
     } else if (a[0] == '-' && a[1] != '\0') {
       return bad_command_line("unknown option", a);
     } else if (game_dir) {
@@ -212,6 +237,10 @@ int run_program(int argc, char** argv) {
       return 2;
     }
   }
+  if (audio_log && !sound::open_audio_log(from_start_folder(audio_log))) {
+    std::fprintf(stderr, "orvane: cannot open the audio log %s: %s\n", audio_log, std::strerror(errno));
+    return 2;
+  }
   platform::set_auto_click(auto_click);
   if (screenshot) screenshot_at_exit = from_start_folder(screenshot);
   if (game_dir && chdir(game_dir) != 0) {
@@ -225,6 +254,7 @@ int run_program(int argc, char** argv) {
   }
   std::atexit(at_exit);
   platform::temp_folder();
+  connect_sound();
   for (int i = 1; i < argc; ++i) {
     if (i > 1) app_context->command_line += ' ';
     app_context->command_line += argv[i];

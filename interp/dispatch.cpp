@@ -21,6 +21,8 @@
 #include "interp/variables.h"
 #include "script/define.h"
 #include "script/scenario.h"
+#include "sound/channels.h"
+#include "sound/commands.h"
 #include "text/lookback_commands.h"
 #include "text/output_commands.h"
 #include "text/traps.h"
@@ -294,49 +296,49 @@ const CommandRow CommandTable[] = {
     {"rmode", nullptr, false},
     {"systemcall", nullptr, false},
     // music
-    {"mp3fadeout", nullptr, false},
-    {"cdfadeout", nullptr, false},
-    {"stop", nullptr, false},
-    {"mp3", nullptr, false},
-    {"bgmonce", nullptr, false},
-    {"mp3save", nullptr, false},
-    {"bgmsave", nullptr, false},
-    {"mp3loop", nullptr, false},
-    {"bgm", nullptr, false},
-    {"play", nullptr, false},
-    {"playonce", nullptr, false},
-    {"playstop", nullptr, false},
+    {"mp3fadeout", sound::cmd_mp3fadeout, false},
+    {"cdfadeout", sound::cmd_cdfadeout, false},
+    {"stop", sound::cmd_stop, false},
+    {"mp3", sound::cmd_mp3, false},
+    {"bgmonce", sound::cmd_mp3, false},
+    {"mp3save", sound::cmd_mp3save, false},
+    {"bgmsave", sound::cmd_mp3loop, false},
+    {"mp3loop", sound::cmd_mp3loop, false},
+    {"bgm", sound::cmd_mp3loop, false},
+    {"play", sound::cmd_play, false},
+    {"playonce", sound::cmd_playonce, false},
+    {"playstop", sound::cmd_playstop, false},
     // sound effects and voices
-    {"mode_wave_demo", nullptr, true},
-    {"nodv", nullptr, true},
-    {"dsound", nullptr, true},
-    {"soundpressplgin", nullptr, true},
-    {"wave", nullptr, false},
-    {"dwave", nullptr, false},
-    {"dwaveload", nullptr, false},
-    {"dwaveplay", nullptr, false},
-    {"dwaveplayloop", nullptr, false},
-    {"dwaveloop", nullptr, false},
-    {"dwavestop", nullptr, false},
-    {"wavestop", nullptr, false},
-    {"waveloop", nullptr, false},
+    {"mode_wave_demo", sound::cmd_mode_wave_demo, true},
+    {"nodv", sound::cmd_nodv, true},
+    {"dsound", sound::cmd_dsound, true},
+    {"soundpressplgin", sound::cmd_soundpressplgin, true},
+    {"wave", sound::cmd_wave, false},
+    {"dwave", sound::cmd_dwave, false},
+    {"dwaveload", sound::cmd_dwaveload, false},
+    {"dwaveplay", sound::cmd_dwaveplay, false},
+    {"dwaveplayloop", sound::cmd_dwaveplayloop, false},
+    {"dwaveloop", sound::cmd_dwaveloop, false},
+    {"dwavestop", sound::cmd_dwavestop, false},
+    {"wavestop", sound::cmd_wavestop, false},
+    {"waveloop", sound::cmd_waveloop, false},
     // volume control
-    {"getcdvol", nullptr, false},
-    {"setcdvol", nullptr, false},
-    {"setcdrestorevol", nullptr, false},
-    {"resetcdrestorevol", nullptr, false},
-    {"restorecdvol", nullptr, false},
-    {"delbgmvol", nullptr, true},
-    {"defvoicevol", nullptr, true},
-    {"defsevol", nullptr, true},
-    {"defmp3vol", nullptr, true},
-    {"getvoicevol", nullptr, false},
-    {"getsevol", nullptr, false},
-    {"chvol", nullptr, false},
-    {"voicevol", nullptr, false},
-    {"sevol", nullptr, false},
-    {"mp3vol", nullptr, false},
-    {"voltest", nullptr, false},
+    {"getcdvol", sound::cmd_getcdvol, false},
+    {"setcdvol", sound::cmd_setcdvol, false},
+    {"setcdrestorevol", sound::cmd_setcdrestorevol, false},
+    {"resetcdrestorevol", sound::cmd_resetcdrestorevol, false},
+    {"restorecdvol", sound::cmd_restorecdvol, false},
+    {"delbgmvol", sound::cmd_delbgmvol, true},
+    {"defvoicevol", sound::cmd_voicevol, true},
+    {"defsevol", sound::cmd_sevol, true},
+    {"defmp3vol", sound::cmd_mp3vol, true},
+    {"getvoicevol", sound::cmd_getvoicevol, false},
+    {"getsevol", sound::cmd_getsevol, false},
+    {"chvol", sound::cmd_chvol, false},
+    {"voicevol", sound::cmd_voicevol, false},
+    {"sevol", sound::cmd_sevol, false},
+    {"mp3vol", sound::cmd_mp3vol, false},
+    {"voltest", sound::cmd_voltest, false},
     // video
     {"mpegplay", nullptr, false},
     {"mpegplay2", nullptr, false},
@@ -453,8 +455,8 @@ void dispatch_command(const std::string& name) {
     return;
   }
   // A word that is no command may be a voice shorthand: dv12 or v12 plays
-  // voice\12.wav. Sound playback does not exist in this build yet.
-  if (name.rfind("dv", 0) == 0 || name.rfind("v", 0) == 0) report_not_available(name);
+  // voice\12.wav.
+  if (sound::play_voice_command(name)) return;
   report_errorf("構文エラー", "不正な命令\"%s\"です。", name.c_str());
 }
 

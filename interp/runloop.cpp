@@ -11,6 +11,7 @@
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "sound/commands.h"
 #include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/output.h"
@@ -162,8 +163,9 @@ void run_loop(int mode) {
 }
 
 void reset_to_start() {
-  // Sound, pictures, traps and timers are cleared here as those parts of
-  // the system arrive.
+  // Pictures, traps and timers are cleared here as those parts of the
+  // system arrive.
+  sound::reset_sound_to_start();
   text::reset_message_window();
   text::reset_text_output();
   save_point_flag = true;
