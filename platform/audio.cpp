@@ -143,6 +143,8 @@ bool audio_start() {
   for (auto& n : end_notice) n = false;
   Mix_Init(MIX_INIT_FLAC | MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_MID | MIX_INIT_OPUS);
   heard = !headless && open_mixer(nullptr);
+  if (!headless && !heard)
+    std::fprintf(stderr, "orvane: no audio device (%s); the game runs silently\n", SDL_GetError());
   if (!heard && !open_mixer("dummy")) {
     std::fprintf(stderr, "orvane: no audio (%s); sounds are silent\n", SDL_GetError());
     device = Device::failed;

@@ -74,7 +74,10 @@ void sweep_ends() {
   }
 }
 
-TargetState target_state(int t) { return valid(t) ? targets[t].state : TargetState::idle; }
+TargetState target_state(int t) {
+  sweep_ends();
+  return valid(t) ? targets[t].state : TargetState::idle;
+}
 
 void note_play(int t, const std::string& name, Repeat repeat, int64_t length_ms) {
   if (!valid(t)) return;

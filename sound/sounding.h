@@ -32,7 +32,7 @@ void note_volume(int target, int att);
 // Logs "end" for every sound that ran out by now, at the moment it ran out,
 // earliest first. Every note_ function calls it before logging.
 void sweep_ends();
-TargetState target_state(int target);  // after a sweep
+TargetState target_state(int target);  // sweeps first
 // The moment the target's current pass runs out (start + length).
 uint32_t target_end(int target);
 

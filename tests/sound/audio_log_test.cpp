@@ -207,9 +207,10 @@ TEST(AudioLog, VoicesClicksAndAutoMode) {
   g.write_bytes("voice/002.wav", soundtest::wav_file(1000));
   g.write_bytes("c.wav", soundtest::wav_file(100));
   // v001 is cut by the click that ends the wait; dv002 is not; the click
-  // voice plays on the wave device until dsound made the channels.
+  // voice plays on the wave device until the channels exist. (The game
+  // starts about 500 ms into the run.)
   auto lines = run_logged(g, "v001\nあ@\ndv002\nい@\nwait 1500", "clickvoice \"c.wav\",\"\"\n",
-                          "500 click 10 10\n1000 click 10 10\n");
+                          "1000 click 10 10\n1500 click 10 10\n4000 move 1 1\n");
   EXPECT_EQ(whats(lines),
             "play wave voice\\001.wav once\nstop wave\nplay wave c.wav once\nplay ch0 voice\\002.wav once\n"
             "end wave\nplay ch10 c.wav once\nend ch10\nend ch0\n");
@@ -256,13 +257,13 @@ TEST(AudioLog, MissingDamagedAndPressedFiles) {
   EXPECT_NE(r.err.find("short.wav"), std::string::npos);
   EXPECT_NE(r.err.find("no channel 60"), std::string::npos);
   // A sound-press plug-in decodes an unknown extension into the temporary folder.
-  std::string pressed = "PRS1" + soundtest::wav_file(250);
+  std::string pressed = "PRS1" + soundtest::wav_file(200);
   g.write_bytes("p.prs", pressed);
   std::ifstream plugin(ORVANE_SOUND_PRESS_PLUGIN, std::ios::binary);
   g.write_bytes("press.so", std::string(std::istreambuf_iterator<char>(plugin), std::istreambuf_iterator<char>()));
   lines = run_logged(g, "dwave 1,\"p.prs\"\nwait 300", "soundpressplgin \"press.dll|PRS\"\n");
   EXPECT_EQ(whats(lines), "play ch1 p.prs once\nend ch1\n");
-  EXPECT_EQ(lines[1].ms - lines[0].ms, 250);
+  EXPECT_EQ(lines[1].ms - lines[0].ms, 200);
 }
 
 }  // namespace

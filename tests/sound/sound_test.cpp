@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/audio.h"
+#include "platform/clock.h"
 #include "platform/mode.h"
 #include "platform/tempdir.h"
 #include "sound/channels.h"
@@ -22,14 +23,17 @@
 
 namespace {
 
-// A game folder as current folder, the sound silent (headless) and back at
-// its start values afterwards.
+using namespace gtest_graphics;
+
+// A game folder as current folder, the sound silent (headless) on the
+// virtual clock, and back at its start values afterwards.
 class Sound : public GameFolder {
  protected:
   void SetUp() override {
     GameFolder::SetUp();
     was_headless_ = platform::headless;
     platform::headless = true;
+    platform::use_virtual_clock(true);
     sound::reset_sound();
   }
   void TearDown() override {
@@ -41,6 +45,7 @@ class Sound : public GameFolder {
     sound::music_state = sound::MusicState();
     platform::audio_stop();
     platform::headless = was_headless_;
+    platform::use_virtual_clock(false);
     GameFolder::TearDown();
   }
   void write(const std::string& name, const std::string& bytes) {
@@ -87,11 +92,12 @@ TEST(MixerVolume, AttenuationsAreHundredthsOfDecibels) {
 }
 
 TEST_F(Sound, SaveFieldsAndTheirRestore) {
-  write("s.wav", soundtest::wav_file(400));
-  write("l.wav", soundtest::wav_file(400));
-  write("m.mid", soundtest::midi_file(400));
-  write("cd/track02.wav", soundtest::wav_file(400));
-  write("cd/track03.wav", soundtest::wav_file(400));
+  write("s.wav", soundtest::wav_file(4000));
+  write("l.wav", soundtest::wav_file(4000));
+  write("m.mid", soundtest::midi_file(4000));
+  write("cd/track02.wav", soundtest::wav_file(4000));
+  write("cd/track03.wav", soundtest::wav_file(4000));
+  sound::cd_fade_ms = 0;
   sound::play_stream_music("s.wav", 0);
   sound::music_state.stream_saved = 0;  // mp3
   EXPECT_EQ(sound::music_fields_to_save().stream_name, "");
