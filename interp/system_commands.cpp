@@ -15,6 +15,8 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "sound/channels.h"
+#include "sound/music.h"
 #include "text/wait.h"
 
 namespace interp {
@@ -47,8 +49,12 @@ WinexecWait pump_messages_during_winexec() {
 }
 
 // winexec stops the CD audio, closes the CD device and stops the wave
-// device before starting the program. Sound arrives later; nothing plays yet.
-void stop_sound_for_winexec() {}
+// device before starting the program.
+void stop_sound_for_winexec() {
+  sound::stop_cd();
+  sound::close_cd_device();
+  sound::stop_wave();
+}
 
 }  // namespace
 

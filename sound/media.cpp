@@ -1,7 +1,5 @@
 #include "sound/media.h"
 
-#include <cstdio>
-
 #include "graphics/archive.h"
 #include "graphics/image_tag.h"
 #include "interp/error.h"
@@ -97,7 +95,7 @@ bool sound_press_step(MediaFile& file, const std::string& name, PressKind kind) 
 }
 
 void release_media_file(MediaFile& file) {
-  if (file.temporary) std::remove(file.path.c_str());
+  if (file.temporary) platform::remove_file(file.path);
   file.temporary = false;
 }
 
