@@ -42,6 +42,7 @@
 #include "sound/music.h"
 #include "sound/sounding.h"
 #include "text/transcript.h"
+#include "text/lookback_viewer.h"
 #include "text/traps.h"
 #include "text/wait.h"
 
@@ -168,6 +169,7 @@ void play_game() {
     script::scan_labels();
     interp::run_loop(1);
     if (interp::quit_requested) break;
+    text::load_default_lookback_buttons();
     if (!interp::restart_requested) show_main_window_for_game();
     if (!interp::restart_requested) {
       interp::reset_to_start();
