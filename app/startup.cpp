@@ -123,6 +123,7 @@ void connect_sound() {
   text::wait_hooks.wave_voice_playing = sound::wave_voice_playing;
   text::wait_hooks.direct_voice_playing = sound::direct_voice_playing;
   text::wait_hooks.play_click_voice = sound::play_system_sound;
+  text::wait_hooks.play_sound_effect = sound::play_system_sound;
 }
 
 // A file named on the command line, made absolute before the program moves
