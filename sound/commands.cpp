@@ -10,6 +10,7 @@
 #include "sound/channels.h"
 #include "sound/media.h"
 #include "sound/music.h"
+#include "sound/sounding.h"
 #include "sound/volume.h"
 
 namespace sound {
@@ -197,6 +198,25 @@ void reset_sound_to_start() {
   music_state.wave_name.clear();
   music_state.stream_name.clear();
   music_state.stream_saved = 0;
+}
+
+void reset_sound_state() {
+  cd_fade_ms = music_fade_ms = 0;
+  stop_all_sound(true);
+  stop_all_channels();
+  close_cd_device();
+  sound_channels = SoundChannelTable();
+  music_state = MusicState();
+  cd_fade_disabled = 0;
+  reset_volumes();
+  reset_sounding();
+  reset_sound();
+}
+
+void stop_sound_for_winexec() {
+  stop_cd();
+  close_cd_device();
+  stop_wave();
 }
 
 void stop_sound_at_quit() {

@@ -49,6 +49,11 @@ void reset_sound();
 // reset_to_start: every sound stopped without fades, the CD device closed,
 // the music names, CD track and stream_saved cleared.
 void reset_sound_to_start();
+// Everything back to the program's start: nothing sounds, every table and
+// setting at its start value, attenuations included (program start, tests).
+void reset_sound_state();
+// winexec: the CD stops and its device closes; the wave device stops.
+void stop_sound_for_winexec();
 // The main window's destruction: nothing fades; every music, the wave
 // device and all channels stop; the CD device closes; the CD restore volume
 // is set.

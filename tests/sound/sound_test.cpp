@@ -37,12 +37,7 @@ class Sound : public GameFolder {
     sound::reset_sound();
   }
   void TearDown() override {
-    sound::stop_sound_at_quit();
-    sound::reset_sound();
-    sound::reset_volumes();
-    sound::reset_sounding();
-    sound::sound_channels = sound::SoundChannelTable();
-    sound::music_state = sound::MusicState();
+    sound::reset_sound_state();
     platform::audio_stop();
     platform::headless = was_headless_;
     platform::use_virtual_clock(false);
