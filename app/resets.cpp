@@ -12,6 +12,7 @@
 #include "save/save_file.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "sound/commands.h"
 #include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/output.h"
@@ -44,6 +45,7 @@ void reset_all() {
   script::free_scenario();
   script::reset_labels();
   reset_shell_state();
+  sound::reset_sound_state();
   reset_for_load();
   text::reset_state();
   graphics::reset_state();
@@ -56,10 +58,8 @@ void reset_for_load() {
   save::reset_save_files();
   platform::screen_width = 640;
   platform::screen_height = 480;
-  // The menu-bar settings and the waits' modes start over as well.
-  waves_enabled = 1;
-  cd_enabled = 1;
-  app_context->cd_track = -1;
+  // The menu-bar settings, the sounds and the waits' modes start over as well.
+  sound::reset_sound();
   text::reset_wait_defaults();
   text::clear_traps();
   platform::menu_bar() = platform::idr_menu();
@@ -75,6 +75,7 @@ void start_define_block() {
 }
 
 void reset_to_start() {
+  sound::reset_sound_to_start();
   text::reset_message_window();
   text::reset_text_output();
   // Cleared before anything below can take a window message.

@@ -18,7 +18,8 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"text", {"text", "interp", "script", "platform"}},
     {"graphics", {"graphics", "text", "interp", "script", "platform"}},
     {"save", {"save", "graphics", "text", "interp", "script", "platform"}},
-    {"app", {"app", "graphics", "text", "save", "interp", "script", "platform"}},
+    {"sound", {"sound", "graphics", "text", "interp", "script", "platform"}},
+    {"app", {"app", "sound", "graphics", "text", "save", "interp", "script", "platform"}},
 };
 
 const std::set<std::string> kSourceFolders = {"platform", "script", "interp", "text", "graphics",
