@@ -5,6 +5,8 @@
 #include "app/command_rows.h"
 #include "graphics/command_rows.h"
 #include "interp/command_rows.h"
+#include "save/command_rows.h"
+#include "sound/command_rows.h"
 #include "text/command_rows.h"
 #include "ui/command_rows.h"
 
@@ -54,59 +56,6 @@ const CommandRow system_menu_rows[] = {
     {"systemcall", nullptr, false},
 };
 
-// music
-const CommandRow music_rows[] = {
-    {"mp3fadeout", nullptr, false},
-    {"cdfadeout", nullptr, false},
-    {"stop", nullptr, false},
-    {"mp3", nullptr, false},
-    {"bgmonce", nullptr, false},
-    {"mp3save", nullptr, false},
-    {"bgmsave", nullptr, false},
-    {"mp3loop", nullptr, false},
-    {"bgm", nullptr, false},
-    {"play", nullptr, false},
-    {"playonce", nullptr, false},
-    {"playstop", nullptr, false},
-};
-
-// sound effects and voices
-const CommandRow sound_rows[] = {
-    {"mode_wave_demo", nullptr, true},
-    {"nodv", nullptr, true},
-    {"dsound", nullptr, true},
-    {"soundpressplgin", nullptr, true},
-    {"wave", nullptr, false},
-    {"dwave", nullptr, false},
-    {"dwaveload", nullptr, false},
-    {"dwaveplay", nullptr, false},
-    {"dwaveplayloop", nullptr, false},
-    {"dwaveloop", nullptr, false},
-    {"dwavestop", nullptr, false},
-    {"wavestop", nullptr, false},
-    {"waveloop", nullptr, false},
-};
-
-// volume control
-const CommandRow volume_rows[] = {
-    {"getcdvol", nullptr, false},
-    {"setcdvol", nullptr, false},
-    {"setcdrestorevol", nullptr, false},
-    {"resetcdrestorevol", nullptr, false},
-    {"restorecdvol", nullptr, false},
-    {"delbgmvol", nullptr, true},
-    {"defvoicevol", nullptr, true},
-    {"defsevol", nullptr, true},
-    {"defmp3vol", nullptr, true},
-    {"getvoicevol", nullptr, false},
-    {"getsevol", nullptr, false},
-    {"chvol", nullptr, false},
-    {"voicevol", nullptr, false},
-    {"sevol", nullptr, false},
-    {"mp3vol", nullptr, false},
-    {"voltest", nullptr, false},
-};
-
 // video
 const CommandRow video_rows[] = {
     {"mpegplay", nullptr, false},
@@ -115,24 +64,6 @@ const CommandRow video_rows[] = {
     {"avi", nullptr, false},
 };
 
-// save-game files
-const CommandRow save_rows[] = {
-    {"savetime", nullptr, false},
-    {"savenumber", nullptr, true},
-    {"savename", nullptr, true},
-    {"savegame", nullptr, false},
-    {"loadgame", nullptr, false},
-    {"savefileexist", nullptr, false},
-    {"saveon", nullptr, false},
-    {"saveoff", nullptr, false},
-};
-
-// global variables, read-text record and logs
-const CommandRow record_rows[] = {
-    {"filelog", nullptr, true},
-    {"labellog", nullptr, true},
-    {"globalon", nullptr, true},
-};
 // clang-format on
 
 // Every group in the order of the command list; when a name appears twice
@@ -161,12 +92,12 @@ const CommandRows groups[] = {
     ui::selection_rows,
     ui::button_rows,
     system_menu_rows,
-    music_rows,
-    sound_rows,
-    volume_rows,
+    sound::music_rows,
+    sound::effect_rows,
+    sound::volume_rows,
     video_rows,
-    save_rows,
-    record_rows,
+    save::save_rows,
+    save::record_rows,
 };
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "interp/random.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/files.h"
@@ -35,9 +36,15 @@
 #include "platform/screenshot.h"
 #include "platform/tempdir.h"
 #include "platform/window.h"
+#include "platform/player_files.h"
 #include "save/logs.h"
+#include "save/persistent.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "sound/channels.h"
+#include "sound/commands.h"
+#include "sound/music.h"
+#include "sound/sounding.h"
 #include "text/lookback_viewer.h"
 #include "text/transcript.h"
 #include "text/traps.h"
@@ -66,6 +73,7 @@ const char kUsage[] =
     "                     a selection picks its first item, a button wait clicks its first button\n"
     "  --choose N         a selection without input (for the --auto-click time, else at once)\n"
     "                     picks item N (0-based, clamped to the list)\n"
+    "  --audio-log FILE   one UTF-8 line per change to what would sound (see the README)\n"
     "  --screenshot FILE  write the display surface as PNG when the program ends\n"
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n"
@@ -80,12 +88,18 @@ std::string screenshot_at_exit;
 
 // Process-exit work that every ending shares, the error box's included.
 void at_exit() {
+  // A fatal error box ends the program here: the window's teardown (and
+  // with it the persistent records) has not run yet.
+  shutdown_program();
+  platform::finish_player_file_writes();  // the error box's save
   if (!screenshot_at_exit.empty()) {
     graphics::DibSurface* s = platform::display_surface();
     if (!s || !platform::write_png(*s, screenshot_at_exit))
       std::fprintf(stderr, "orvane: cannot write the screenshot %s\n", screenshot_at_exit.c_str());
     screenshot_at_exit.clear();
   }
+  sound::note_exit();
+  platform::audio_stop();
   platform::remove_temp_folder();
   platform::release_instance_lock();
 }
@@ -117,6 +131,7 @@ void play_game() {
     reset_for_load();
     interp::seed_random(platform::clock_ms());
     if (auto failure = script::load_scenario()) interp::report_failure(*failure);
+    save::load_global_variables();
     if (script::declares_mode800()) {
       screen_width = 800;
       screen_height = 600;
@@ -125,6 +140,7 @@ void play_game() {
     if (auto failure = script::scan_labels()) interp::report_failure(*failure);
     interp::run_loop(1);
     if (interp::quit_requested) break;
+    save::load_logs();
     text::load_default_lookback_buttons();
     if (!interp::restart_requested) show_main_window_for_game();
     if (!interp::restart_requested) {
@@ -144,6 +160,7 @@ int run_program(int argc, char** argv) {
   const char* transcript = nullptr;
   const char* events = nullptr;
   const char* screenshot = nullptr;
+  const char* audio_log = nullptr;
   uint32_t auto_click = 0;
   uint32_t choose = 0;
   bool choose_given = false;
@@ -179,6 +196,9 @@ int run_program(int argc, char** argv) {
     } else if (std::strcmp(a, "--screenshot") == 0) {
       if (i + 1 >= argc) return bad_command_line("--screenshot needs a file name", nullptr);
       screenshot = argv[++i];
+    } else if (std::strcmp(a, "--audio-log") == 0) {
+      if (i + 1 >= argc) return bad_command_line("--audio-log needs a file name", nullptr);
+      audio_log = argv[++i];
     } else if (a[0] == '-' && a[1] != '\0') {
       return bad_command_line("unknown option", a);
     } else if (game_dir) {
@@ -199,6 +219,10 @@ int run_program(int argc, char** argv) {
       return 2;
     }
   }
+  if (audio_log && !sound::open_audio_log(from_start_folder(audio_log))) {
+    std::fprintf(stderr, "orvane: cannot open the audio log %s: %s\n", audio_log, std::strerror(errno));
+    return 2;
+  }
   platform::set_auto_click(auto_click);
   platform::set_choose_item(choose_given ? static_cast<int>(choose) : -1);
   if (screenshot) screenshot_at_exit = from_start_folder(screenshot);
@@ -212,6 +236,7 @@ int run_program(int argc, char** argv) {
     return 1;
   }
   std::atexit(at_exit);
+  platform::reset_player_files();
   platform::temp_folder();
   for (int i = 1; i < argc; ++i) {
     if (i > 1) app_context->command_line += ' ';

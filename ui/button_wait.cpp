@@ -271,7 +271,7 @@ int32_t run_button_wait(ButtonWaitMode mode) {
     }
     bool ends_alone = s.button_timeout >= 0 || (mode == ButtonWaitMode::textbtnwait &&
                                                 (text::auto_mode || text::skip_mode || text::autoclick_active));
-    if (!handled && !ends_alone) close_when_no_input_can_come();
+    if (!handled && !ends_alone) close_when_no_input_can_come("button wait");
     text::advance_animations();
     rest_after_empty_pass(handled);
   }
@@ -344,7 +344,7 @@ int32_t run_link_wait() {
       result = -1;
       break;
     }
-    if (!handled) close_when_no_input_can_come();
+    if (!handled) close_when_no_input_can_come("button wait");
     text::advance_animations();
     rest_after_empty_pass(handled);
   }

@@ -168,6 +168,12 @@ void define_buttons(const std::string& file, bool keep_image) {
   button_settings.button_image_file = file;
 }
 
+void restore_button_image(const std::string& file) {
+  graphics::release_image(graphics::button_image);
+  button_settings.button_image_file = file;
+  if (!file.empty()) graphics::load_image_tag(graphics::button_image, file);
+}
+
 bool sprite_pixel_opaque(int n, int x, int y) {
   if (n < 0 || n >= graphics::kSpriteCount) return false;
   const graphics::SpriteSlot& sp = graphics::TheScreen.sprites[n];

@@ -64,6 +64,9 @@ void cancel_buttons(int32_t n);
 // from `file` (error box when it cannot be), freed for an empty name, or
 // kept with `keep_image`.
 void define_buttons(const std::string& file, bool keep_image);
+// A loaded game's button picture: loaded again from its saved name (freed
+// for an empty one); the table and settings stay as they are.
+void restore_button_image(const std::string& file);
 
 // The button under the point: the last defined one whose rectangle holds
 // it and whose number is above mask_below, over an opaque pixel of its

@@ -141,8 +141,7 @@ int run_list(ListItem* items, int count, const ListLook& look) {
 
     bool escape_pressed = key_pressed(escape, m, now) && foreground;
     if (text::right_click_flag || escape_pressed || text::escape_held()) {
-      while (text::escape_held() && !(platform::headless && !platform::scripted_events_pending()))
-        if (!text::pump_one_message()) rest_after_empty_pass(false);
+      text::wait_until_released(false);
       text::right_click_flag = 0;
       escape.down = false;
       if (look.menu) {
@@ -156,7 +155,7 @@ int run_list(ListItem* items, int count, const ListLook& look) {
       text::click_flag = text::right_click_flag = 0;
       post_pointer();
     }
-    if (!handled && platform::choose_item() < 0) close_when_no_input_can_come();
+    if (!handled && platform::choose_item() < 0) close_when_no_input_can_come("selection");
     if (!look.menu) text::advance_animations();
     rest_after_empty_pass(handled);
   }
