@@ -12,7 +12,9 @@
 #include "app/context.h"
 #include "app/main_window.h"
 
+#include "app/resets.h"
 #include "app/screen.h"
+#include "app/wiring.h"
 #include "graphics/commands.h"
 #include "graphics/effect.h"
 #include "graphics/screen.h"
@@ -23,6 +25,7 @@
 #include "interp/random.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/files.h"
@@ -30,16 +33,18 @@
 #include "platform/menu.h"
 #include "platform/mode.h"
 #include "platform/msgbox.h"
-#include "platform/player_files.h"
 #include "platform/screenshot.h"
 #include "platform/tempdir.h"
 #include "platform/window.h"
+#include "platform/player_files.h"
 #include "save/logs.h"
 #include "save/persistent.h"
-#include "save/save_commands.h"
-#include "save/save_file.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "sound/channels.h"
+#include "sound/commands.h"
+#include "sound/music.h"
+#include "sound/sounding.h"
 #include "text/lookback_viewer.h"
 #include "text/transcript.h"
 #include "text/traps.h"
@@ -68,6 +73,7 @@ const char kUsage[] =
     "                     a selection picks its first item, a button wait clicks its first button\n"
     "  --choose N         a selection without input (for the --auto-click time, else at once)\n"
     "                     picks item N (0-based, clamped to the list)\n"
+    "  --audio-log FILE   one UTF-8 line per change to what would sound (see the README)\n"
     "  --screenshot FILE  write the display surface as PNG when the program ends\n"
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n"
@@ -76,33 +82,6 @@ const char kUsage[] =
 int bad_command_line(const char* what, const char* arg) {
   std::fprintf(stderr, "orvane: %s%s%s\n%s", what, arg ? ": " : "", arg ? arg : "", kUsage);
   return 2;
-}
-
-// Brings the interpreter state to its start values before (re)loading.
-void reset_state() {
-  interp::reset_variable_tables();
-  save::reset_persistent_flags();
-  save::reset_save_menu_settings();
-  save::reset_save_files();
-  interp::define_finished = false;
-  interp::restart_requested = false;
-  interp::menu_reset_request = false;
-  interp::rmenu_reset_request = false;
-  interp::save_point_flag = true;
-  interp::error_save_flag = false;
-  interp::debug_caption_flag = false;
-  screen_width = 640;
-  screen_height = 480;
-  // The menu-bar settings and the waits' modes start over as well.
-  waves_enabled = 1;
-  cd_enabled = 1;
-  app_context->cd_track = -1;
-  text::reset_wait_defaults();
-  text::clear_traps();
-  ui::init_ui();
-  platform::menu_bar() = platform::idr_menu();
-  platform::check_menu_item(platform::menu_bar(), 40004, true);
-  platform::menu_bar_changed();
 }
 
 std::string screenshot_at_exit;
@@ -119,6 +98,8 @@ void at_exit() {
       std::fprintf(stderr, "orvane: cannot write the screenshot %s\n", screenshot_at_exit.c_str());
     screenshot_at_exit.clear();
   }
+  sound::note_exit();
+  platform::audio_stop();
   platform::remove_temp_folder();
   platform::release_instance_lock();
 }
@@ -140,65 +121,23 @@ bool read_ms(const char* text, uint32_t& out) {
   return true;
 }
 
-// The window shows the display surface; effects pump messages between
-// their steps, run faster under the Ctrl skip or skip mode, and show the
-// window picture they draw on step by step.
-void connect_pictures_to_window() {
-  platform::set_display_surface(&graphics::TheScreen.display);
-  graphics::present_display_hook = platform::present_display;
-  graphics::effect_hooks.pump_one_message = text::pump_one_message;
-  graphics::effect_hooks.fast_forward = [] { return text::ctrl_skip_held() || text::skip_mode != 0; };
-  // A right click in a wait runs the right-click action.
-  text::wait_hooks.right_click = [] { return ui::show_right_click_menu(-1); };
-  // The lookback's sounds: its page turn and the fifth menu sound.
-  text::wait_hooks.play_sound_effect = [](const std::string& name) {
-    if (ui::ui_hooks.play_sound) ui::ui_hooks.play_sound(name);
-  };
-  text::wait_hooks.play_menu_sound = [](int k) { ui::play_system_sound(ui::selection_settings.menu_voice[k]); };
-  // A reset from the system menu silences the game as `reset` does.
-  ui::ui_hooks.stop_all_sound = [] {
-    if (shell_hooks.stop_all_sound) shell_hooks.stop_all_sound();
-  };
-  graphics::effect_hooks.present_picture = [](graphics::DibSurface* picture) {
-    platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
-    platform::present_display();
-  };
-}
-
-// The persistent records are written at the end and during long waits; the
-// skip menu asks whether the current position has been read.
-void connect_saves() {
-  shell_hooks.save_persistent = save::save_persistent_records;
-  shell_hooks.read_state_here = save::read_state_here;
-  text::wait_hooks.save_records = save::save_persistent_records;
-  // The save and load screens of the system menu.
-  ui::ui_hooks.write_save_file = save::write_save_file;
-  ui::ui_hooks.load_save_file = save::load_save_file;
-  ui::ui_hooks.save_file_time = [](int32_t slot, platform::LocalTime& time) {
-    return platform::player_file_time(save::save_file_name(slot), time);
-  };
-  ui::ui_hooks.save_menu_texts = [](ui::SaveMenuTexts& texts) {
-    const save::SaveMenuSettings& s = save::save_menu_settings;
-    texts.slot_count = s.slot_count;
-    texts.save_title = s.save_title;
-    texts.load_title = s.load_title;
-    texts.slot_word = s.slot_word;
-  };
-}
-
 }  // namespace
 
 void play_game() {
-  connect_saves();
+  connect_subsystems();
+  reset_all();
   interp::check_debug_marker();
   while (true) {
-    reset_state();
+    reset_for_load();
     interp::seed_random(platform::clock_ms());
-    script::load_scenario();
+    if (auto failure = script::load_scenario()) interp::report_failure(*failure);
     save::load_global_variables();
+    if (script::declares_mode800()) {
+      screen_width = 800;
+      screen_height = 600;
+    }
     graphics::start_pictures(screen_width, screen_height);
-    connect_pictures_to_window();
-    script::scan_labels();
+    if (auto failure = script::scan_labels()) interp::report_failure(*failure);
     interp::run_loop(1);
     if (interp::quit_requested) break;
     save::load_logs();
@@ -216,10 +155,12 @@ void play_game() {
 }
 
 int run_program(int argc, char** argv) {
+  connect_subsystems();
   const char* game_dir = nullptr;
   const char* transcript = nullptr;
   const char* events = nullptr;
   const char* screenshot = nullptr;
+  const char* audio_log = nullptr;
   uint32_t auto_click = 0;
   uint32_t choose = 0;
   bool choose_given = false;
@@ -255,6 +196,9 @@ int run_program(int argc, char** argv) {
     } else if (std::strcmp(a, "--screenshot") == 0) {
       if (i + 1 >= argc) return bad_command_line("--screenshot needs a file name", nullptr);
       screenshot = argv[++i];
+    } else if (std::strcmp(a, "--audio-log") == 0) {
+      if (i + 1 >= argc) return bad_command_line("--audio-log needs a file name", nullptr);
+      audio_log = argv[++i];
     } else if (a[0] == '-' && a[1] != '\0') {
       return bad_command_line("unknown option", a);
     } else if (game_dir) {
@@ -274,6 +218,10 @@ int run_program(int argc, char** argv) {
       std::fprintf(stderr, "orvane: %s\n", error.c_str());
       return 2;
     }
+  }
+  if (audio_log && !sound::open_audio_log(from_start_folder(audio_log))) {
+    std::fprintf(stderr, "orvane: cannot open the audio log %s: %s\n", audio_log, std::strerror(errno));
+    return 2;
   }
   platform::set_auto_click(auto_click);
   platform::set_choose_item(choose_given ? static_cast<int>(choose) : -1);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/screen.h"
+#include "graphics/button_picture.h"
 #include "graphics/commands.h"
 #include "graphics/screen.h"
 #include "platform/clock.h"
@@ -76,8 +77,8 @@ int main() {
   s.background_text = "bench";
 
   // The button picture for area buttons.
-  graphics::create_surface(ui::button_settings.button_image.surface, kWidth, kHeight);
-  for (auto& b : ui::button_settings.button_image.surface.pixels) b = static_cast<uint8_t>(rng());
+  graphics::create_surface(graphics::button_image.surface, kWidth, kHeight);
+  for (auto& b : graphics::button_image.surface.pixels) b = static_cast<uint8_t>(rng());
 
   // 192 area buttons of 40x20 in a grid, then 64 sprite buttons over them.
   for (int i = 0; i < 192; i++) {
@@ -130,7 +131,7 @@ int main() {
   std::printf("  hit test alone:                                   %8.3f us\n", hit_us);
   std::printf("  reference: memcpy of the screen (%zu bytes):      %8.2f us\n", copy.size(), copy_us);
   std::printf("  reference: full composition of the screen:        %8.2f us\n", compose_us);
-  std::printf("  move / memcpy = %.1f, move / composition = %.2f, frame budget 16 ms = %.0f moves\n",
-              move_us / copy_us, move_us / compose_us, 16000.0 / move_us);
+  std::printf("  move / memcpy = %.1f, move / composition = %.2f, frame budget 16 ms = %.0f moves\n", move_us / copy_us,
+              move_us / compose_us, 16000.0 / move_us);
   return hit_only == -12345 ? 1 : 0;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/wiring.h"
 #include "graphics/bmp_writer.h"
 #include "graphics/commands.h"
 #include "graphics/overlays.h"
@@ -74,7 +75,7 @@ int main() {
   while (text.size() < 5000000) text += "mov %1,%1+1:add %2,3\n\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8@\n";
   script::set_scenario_text(text);
   graphics::start_pictures(640, 480);
-  text::connect_screen();
+  app::connect_subsystems();
   text::init_message_window();
   text::init_text_output();
   text::reset_lookback();

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -15,20 +16,15 @@
 #include "graphics/spb.h"
 #include "graphics/string_sprite.h"
 #include "interp/error.h"
+#include "interp/hooks.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/plugins.h"
-#include "save/logs.h"
 
 namespace graphics {
 
 LoaderSettings loader_settings;
 
-namespace {
-
-[[noreturn]] void tag_error() { interp::report_errorf("タグエラー", "タグの指定がおかしいです。"); }
-
-// A decimal number as atoi reads it (blanks, sign, digits), kept within int.
 int read_decimal(const char*& p) {
   while (*p == ' ' || *p == '\t') ++p;
   bool negative = *p == '-';
@@ -41,6 +37,10 @@ int read_decimal(const char*& p) {
   if (v > INT_MAX) v = INT_MAX;
   return static_cast<int>(negative ? -v : v);
 }
+
+namespace {
+
+[[noreturn]] void tag_error() { interp::report_errorf("タグエラー", "タグの指定がおかしいです。"); }
 
 // Moves p onto the next ',' and past it; the end of the tag is an error.
 void skip_past_comma(const char*& p) {
@@ -141,7 +141,8 @@ void decode_bmp_from_archive(ImageRecord& r, const ArchiveEntry& entry) {
   } else if (entry.kind == kArchiveLzss) {
     std::vector<uint8_t> bmp;
     // A stream that would overrun its buffer is damaged; the picture is not loaded.
-    if (lzss_expand(stored.data(), stored.size(), bmp, size_t(entry.expanded_length) + 20))
+    size_t capacity = std::min<size_t>(size_t(entry.expanded_length) + 20, kMaxBmpBytes);
+    if (lzss_expand(stored.data(), stored.size(), bmp, capacity))
       read_bmp(bmp.data(), bmp.size(), r.surface, r.indices);
   }
 }
@@ -149,7 +150,7 @@ void decode_bmp_from_archive(ImageRecord& r, const ArchiveEntry& entry) {
 // Finds the file on disk or in the archives and decodes it. False when the
 // record is to be left as it is without the final check.
 bool find_and_decode(ImageRecord& r, const std::string& name) {
-  if (loader_settings.file_log) save::log_append(save::FileLog, name);
+  if (loader_settings.file_log && interp::hooks.log_file) interp::hooks.log_file(name);
   if (platform::game_file_exists(name)) {
     decode_from_disk(r, name, platform::game_path(name));
     return true;

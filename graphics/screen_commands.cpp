@@ -7,9 +7,12 @@
 #include "graphics/effect.h"
 #include "graphics/effect_commands.h"
 #include "graphics/image_tag.h"
+#include "graphics/lzss.h"
 #include "graphics/overlays.h"
 #include "graphics/screen.h"
+#include "graphics/shake.h"
 #include "graphics/string_sprite.h"
+#include "graphics/window_picture.h"
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "platform/clock.h"
@@ -242,10 +245,11 @@ int64_t current_interval(const ImageRecord& r) {
 }
 
 // Waits in 1 ms steps (the waits step the animations) until the condition
-// holds.
+// holds, or until the picture can step no more (a stop-mode sprite that
+// `cell` put past its last cell would never reach it).
 template <typename Condition>
-void wait_until(Condition done) {
-  while (!done()) text::timed_wait(1, false);
+void wait_until(const ImageRecord& r, Condition done) {
+  while (!done() && animation_can_step(r)) text::timed_wait(1, false);
 }
 
 }  // namespace
@@ -258,16 +262,16 @@ void cmd_spwait() {
   ImageRecord& r = sp.image;
   if (sp.tag.empty() || !sp.visible || r.cell_count < 2 || r.anim_mode == kAnimManual) return;
   int last = r.cell_count - 1;
-  if (r.anim_mode != kAnimStop && r.current_cell == 0) wait_until([&] { return r.current_cell != 0; });
+  if (r.anim_mode != kAnimStop && r.current_cell == 0) wait_until(r, [&] { return r.current_cell != 0; });
   if (r.anim_mode == kAnimStop) {
-    wait_until([&] { return r.current_cell == last; });
+    wait_until(r, [&] { return r.current_cell == last; });
     text::timed_wait(static_cast<uint32_t>(std::max<int64_t>(current_interval(r), 0)), false);
     return;
   }
   if (r.anim_mode == kAnimPingPong)
-    wait_until([&] { return r.current_cell == 0; });
+    wait_until(r, [&] { return r.current_cell == 0; });
   else
-    wait_until([&] { return r.current_cell == last; });
+    wait_until(r, [&] { return r.current_cell == last; });
   // Hold the picture on that cell for one interval.
   int64_t interval = current_interval(r);
   int saved = r.cell_interval_ms;
@@ -294,11 +298,13 @@ void start_pictures(int width, int height) {
   reset_screen(width, height);
   reset_pictures();
   platform::set_display_surface(&s.display);
-  present_display_hook = platform::present_display;
-  text::wait_hooks.step_animations = animation_tick;
-  text::wait_hooks.cursor_save = [] { click_cursor_save(text::cursor_shown - 1); };
-  text::wait_hooks.cursor_step = [] { click_cursor_step(text::cursor_shown - 1); };
-  text::wait_hooks.cursor_restore = click_cursor_restore;
+}
+
+void reset_state() {
+  start_pictures(platform::screen_width, platform::screen_height);
+  reset_lzss_window();
+  reset_shake();
+  create_surface(WindowPicture, 0, 0);
 }
 
 void reset_pictures() {

@@ -1,7 +1,7 @@
 #include "interp/readers.h"
 
 #include "interp/error.h"
-#include "save/logs.h"
+#include "interp/hooks.h"
 #include "script/scenario.h"
 
 namespace interp {
@@ -78,11 +78,6 @@ void advance(int32_t n) {
 char script_byte(int32_t offset) {
   if (offset < 0 || offset >= script::scenario_length) return '\0';
   return script::ScriptBuffer[offset];
-}
-
-char skip_blank_lines() {
-  while (is_blank(at()) || at() == '\n') ++ScriptPosition;
-  return static_cast<char>(at());
 }
 
 std::string read_identifier() {
@@ -173,12 +168,12 @@ std::string read_string() {
       std::string file = read_string();
       if (peek_byte() != ')') report_errorf("エラー", "ファイル文字列指定は(\"ファイル名\")という形式です。");
       advance();
-      passed = save::log_contains(save::FileLog, file);
+      passed = hooks.file_logged && hooks.file_logged(file);
     } else {
       std::string label = read_label();
       if (peek_byte() != ']') report_errorf("エラー", "ファイル文字列指定は(\"ファイル名\")という形式です。");
       advance();
-      passed = save::log_contains(save::LabelLog, label);
+      passed = hooks.label_logged && hooks.label_logged(label);
     }
     std::string a = read_string();
     std::string b = read_string();

@@ -16,9 +16,6 @@ void* plugin_library(const std::string& sjis_name);
 // The library's export, or null.
 void* plugin_symbol(void* library, const char* name);
 
-// Number of libraries loaded so far.
-int plugin_library_count();
-
 // The calls of the picture and archive plug-in convention. Blocks a plug-in
 // returns through a void** are allocated with malloc; the caller frees them.
 //
@@ -49,5 +46,9 @@ using GetFileInfoFunction = int (*)(const char* archive, long offset, const char
 // folder under its own name; zero means success.
 using GetFileFunction = int (*)(const char* archive, long position, const char* folder, unsigned flag, void* progress,
                                 long data);
+
+// The sound-press plug-in call: expand(source, destination) writes the
+// decoded file at the destination. Its result is not examined.
+using ExpandFunction = int (*)(const char* source, const char* destination);
 
 }  // namespace platform

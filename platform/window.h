@@ -2,11 +2,14 @@
 #pragma once
 #include <string>
 
-namespace graphics {
-struct DibSurface;
-}
-
 namespace platform {
+
+struct DibSurface;
+
+// The size of the game's picture: 640x480, or 800x600 when the scenario
+// starts with ";mode800". Set by app/ before the window opens.
+extern int screen_width;
+extern int screen_height;
 
 // Height of the menu strip above the picture, in logical pixels.
 constexpr int kMenuStripHeight = 20;
@@ -23,7 +26,6 @@ void show_main_window();
 void resize_main_window(int width, int height);
 
 void set_window_caption(const std::string& utf8);
-const std::string& window_caption();
 void minimise_main_window();
 
 // Desktop full screen with the picture scaled and letterboxed. False when
@@ -34,20 +36,16 @@ bool full_screen_active();
 // In full screen the menu strip is attached only while the pointer is near
 // the top; in a window it is always attached.
 void set_menu_bar_attached(bool on);
-bool menu_bar_attached();
 
 // The surface the window shows (24-bit, screen size), owned by the screen
 // code. present_display copies it to the window (coalesced to the frame
 // rate; the next message poll flushes what was held back).
-void set_display_surface(graphics::DibSurface* surface);
-graphics::DibSurface* display_surface();
+void set_display_surface(DibSurface* surface);
+DibSurface* display_surface();
 void present_display();
 
 // Moves the pointer to a client point of the logical screen.
 void move_pointer(int x, int y);
-
-// Writes what the window shows (menu strip included) as PNG.
-bool write_window_png(const std::string& path);
 
 // Reads pending window-system events into the message queue.
 void poll_window_events();

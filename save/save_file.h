@@ -19,7 +19,7 @@ constexpr size_t kLookbackTextLimit = 10000;  // the history buffer's size
 // The music fields of a save file, as plain values.
 struct MusicFields {
   std::string midi_name, wave_name;
-  int32_t cd_track = 0, midi_loop = 0, wave_loop = 0, cd_loop = 0, stream_loop = 0;
+  int32_t cd_track = -1, midi_loop = 0, wave_loop = 0, cd_loop = 0, stream_loop = 0;
   int32_t stream_saved = 0;
   std::string stream_name;  // written only when stream_saved is 1
 };

@@ -1,12 +1,13 @@
 #include "text/message_window.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
-#include "app/screen.h"
 #include "interp/error.h"
 #include "interp/readers.h"
+#include "platform/window.h"
 #include "text/lookback.h"
 #include "text/screen_link.h"
 #include "text/transcript.h"
@@ -25,7 +26,7 @@ bool define_layout_kept = false;
 
 // One byte per screen pixel, and the text colour times that coverage.
 std::vector<uint8_t> coverage_map;
-graphics::DibSurface colour_layer;
+platform::DibSurface colour_layer;
 
 // The fields that `reset` sets again.
 void set_layout_defaults() {
@@ -43,8 +44,8 @@ void set_layout_defaults() {
   w.background_colour = 0x999999;
   w.background_image.clear();
   w.window_left = w.window_top = 0;
-  w.window_right = app::screen_width;
-  w.window_bottom = app::screen_height;
+  w.window_right = platform::screen_width;
+  w.window_bottom = platform::screen_height;
   w.column = w.row = 0;
   w.window_shown = 0;
   w.draw_window = 0;
@@ -54,17 +55,21 @@ void set_layout_defaults() {
   if (screen_link.release_window_image) screen_link.release_window_image();
 }
 
+// An edge moved by the two pixels a shadow may reach (setwindow takes any
+// number, INT_MAX included).
+int widened(int edge) { return static_cast<int>(std::min<int64_t>(int64_t(edge) + 2, INT_MAX)); }
+
 // The window rectangle widened by the two pixels a shadow may reach.
 void refresh_window_area(bool window_effect) {
   const MessageWindow& w = message_window;
   if (screen_link.refresh_area)
-    screen_link.refresh_area(w.window_left, w.window_top, w.window_right + 2, w.window_bottom + 2, window_effect);
+    screen_link.refresh_area(w.window_left, w.window_top, widened(w.window_right), widened(w.window_bottom),
+                             window_effect);
 }
 
 }  // namespace
 
 void init_message_window() {
-  connect_screen();
   define_layout_kept = false;
   set_layout_defaults();
   MessageWindow& w = message_window;
@@ -81,7 +86,7 @@ void init_message_window() {
   w.window_behind_sprites = 0;
   w.keep_standing_images = 0;
   std::fill(coverage_map.begin(), coverage_map.end(), 0);
-  graphics::create_surface(colour_layer, colour_layer.width, colour_layer.height);
+  platform::create_surface(colour_layer, colour_layer.width, colour_layer.height);
 }
 
 void reset_message_window() {
@@ -114,7 +119,7 @@ void reset_message_window() {
   }
   message_window.font_face = message_window.next_font_face;
   std::fill(coverage_map.begin(), coverage_map.end(), 0);
-  graphics::create_surface(colour_layer, colour_layer.width, colour_layer.height);
+  platform::create_surface(colour_layer, colour_layer.width, colour_layer.height);
 }
 
 void finish_define_block() {
@@ -130,9 +135,9 @@ int32_t effective_text_speed() {
 }
 
 TextLayers text_layers() {
-  int width = app::screen_width, height = app::screen_height;
+  int width = platform::screen_width, height = platform::screen_height;
   if (colour_layer.width != width || colour_layer.height != height) {
-    graphics::create_surface(colour_layer, width, height);
+    platform::create_surface(colour_layer, width, height);
     coverage_map.assign(static_cast<size_t>(width) * height, 0);
   }
   return TextLayers{coverage_map.data(), &colour_layer};
@@ -179,7 +184,7 @@ void show_message_window() {
   w.window_shown = 1;
 }
 
-void draw_message_window(graphics::DibSurface& work, int left, int top, int right, int bottom) {
+void draw_message_window(platform::DibSurface& work, int left, int top, int right, int bottom) {
   const MessageWindow& w = message_window;
   if (!w.draw_window || !w.text_visible) return;
   message_window.window_shown = 1;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "graphics/button_picture.h"
 #include "graphics/image_tag.h"
 #include "graphics/screen.h"
 #include "interp/error.h"
@@ -11,7 +12,6 @@
 #include "interp/variables.h"
 #include "platform/input.h"
 #include "platform/sjis.h"
-#include "platform/window.h"
 #include "text/message_window.h"
 #include "ui/button_wait.h"
 #include "ui/buttons.h"
@@ -55,7 +55,7 @@ int32_t& numeric_argument(const char* message) {
 
 // btnwait's clearing after a click on a button: no picture, no buttons.
 void forget_buttons() {
-  graphics::release_image(button_settings.button_image);
+  graphics::release_image(graphics::button_image);
   button_settings.button_image_file.clear();
   button_table.count = 0;
 }
@@ -199,36 +199,6 @@ void cmd_selectbtnwait() {
 void cmd_tbtnwait() {
   int32_t v = result_variable("tbtnwait");
   store_result(v, run_link_wait());
-}
-
-void cmd_blt() {
-  int32_t dx = interp::read_number();
-  int32_t dy = number_after_comma(), dw = number_after_comma(), dh = number_after_comma();
-  int32_t sx = number_after_comma(), sy = number_after_comma();
-  int32_t sw = dw, sh = dh;
-  if (interp::skip_blanks() == ',') {
-    sw = number_after_comma();
-    sh = number_after_comma();
-  }
-  const graphics::DibSurface& src = button_settings.button_image.surface;
-  graphics::DibSurface& dst = graphics::TheScreen.display;
-  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || src.width <= 0) return;
-  // Nearest source pixel for each destination pixel; what falls outside
-  // either picture is left out.
-  int x0 = std::max<int64_t>(dx, 0), x1 = std::min<int64_t>(int64_t{dx} + dw, dst.width);
-  int y0 = std::max<int64_t>(dy, 0), y1 = std::min<int64_t>(int64_t{dy} + dh, dst.height);
-  for (int y = y0; y < y1; y++) {
-    int64_t py = int64_t{sy} + (int64_t{y} - dy) * sh / dh;
-    if (py < 0 || py >= src.height) continue;
-    const uint8_t* srow = src.row(static_cast<int>(py));
-    uint8_t* drow = dst.row(y);
-    for (int x = x0; x < x1; x++) {
-      int64_t px = int64_t{sx} + (int64_t{x} - dx) * sw / dw;
-      if (px < 0 || px >= src.width) continue;
-      std::memcpy(drow + 3 * x, srow + 3 * px, 3);
-    }
-  }
-  platform::present_display();
 }
 
 }  // namespace ui

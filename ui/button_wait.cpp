@@ -4,7 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/screen.h"
 #include "graphics/screen.h"
 #include "interp/runloop.h"
 #include "platform/clock.h"
@@ -40,8 +39,8 @@ void post_pointer_move() {
 bool point_on_button(int i, int& x, int& y) {
   const Button& b = button_table.buttons[i];
   int left = std::max(b.button_left, 0), top = std::max(b.button_top, 0);
-  int right = std::min(b.button_right, app::screen_width - 1),
-      bottom = std::min(b.button_bottom, app::screen_height - 1);
+  int right = std::min(b.button_right, platform::screen_width - 1),
+      bottom = std::min(b.button_bottom, platform::screen_height - 1);
   if (left > right || top > bottom) return false;
   x = left + (right - left) / 2;
   y = top + (bottom - top) / 2;
@@ -72,8 +71,8 @@ void click_first_button() {
 int arrow_target(bool forward) {
   auto reachable = [](int i) {
     const Button& b = button_table.buttons[i];
-    return b.button_left > 0 && b.button_top > 0 && b.button_left < app::screen_width &&
-           b.button_top < app::screen_height;
+    return b.button_left > 0 && b.button_top > 0 && b.button_left < platform::screen_width &&
+           b.button_top < platform::screen_height;
   };
   int n = button_table.count;
   if (forward) {
@@ -272,7 +271,7 @@ int32_t run_button_wait(ButtonWaitMode mode) {
     }
     bool ends_alone = s.button_timeout >= 0 || (mode == ButtonWaitMode::textbtnwait &&
                                                 (text::auto_mode || text::skip_mode || text::autoclick_active));
-    if (!handled && !ends_alone) close_when_no_input_can_come();
+    if (!handled && !ends_alone) close_when_no_input_can_come("button wait");
     text::advance_animations();
     rest_after_empty_pass(handled);
   }
@@ -345,7 +344,7 @@ int32_t run_link_wait() {
       result = -1;
       break;
     }
-    if (!handled) close_when_no_input_can_come();
+    if (!handled) close_when_no_input_can_come("button wait");
     text::advance_animations();
     rest_after_empty_pass(handled);
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "graphics/button_picture.h"
 #include "graphics/effect.h"
 #include "graphics/image_tag.h"
 #include "graphics/screen.h"
@@ -57,7 +58,7 @@ void show_area_highlight(const Button& b) {
   for (int y = 0; y < height; y++)
     std::memcpy(saved_area.pixels.data() + size_t(y) * width * 3, d.row(top + y) + 3 * left, size_t(width) * 3);
   // The picture's part, as far as it lies inside the picture.
-  const graphics::DibSurface& s = button_settings.button_image.surface;
+  const graphics::DibSurface& s = graphics::button_image.surface;
   for (int y = top; y <= bottom; y++) {
     int64_t sy = int64_t{b.source_y} + (y - b.button_top);
     if (sy < 0 || sy >= s.height) continue;
@@ -153,20 +154,24 @@ void cancel_buttons(int32_t n) {
 }
 
 void define_buttons(const std::string& file, bool keep_image) {
-  graphics::ImageRecord image = std::move(button_settings.button_image);
   std::string image_file = std::move(button_settings.button_image_file);
   button_settings = ButtonSettings{};
   button_table.count = 0;
   saved_area.width = 0;
   if (keep_image) {
-    button_settings.button_image = std::move(image);
     button_settings.button_image_file = std::move(image_file);
     return;
   }
-  graphics::release_image(image);
+  graphics::release_image(graphics::button_image);
   if (file.empty()) return;
-  graphics::load_image_tag(button_settings.button_image, file);
+  graphics::load_image_tag(graphics::button_image, file);
   button_settings.button_image_file = file;
+}
+
+void restore_button_image(const std::string& file) {
+  graphics::release_image(graphics::button_image);
+  button_settings.button_image_file = file;
+  if (!file.empty()) graphics::load_image_tag(graphics::button_image, file);
 }
 
 bool sprite_pixel_opaque(int n, int x, int y) {

@@ -17,7 +17,7 @@ struct Button {
   int32_t button_left = 0, button_top = 0, button_width = 0, button_height = 0;
   int32_t button_right = -1, button_bottom = -1;  // left + width - 1, top + height - 1
   ButtonKind button_kind = ButtonKind::area;
-  int32_t source_x = 0, source_y = 0;  // area: where its picture lies in button_image
+  int32_t source_x = 0, source_y = 0;  // area: where its picture lies in graphics::button_image
   int32_t sprite = 0;                  // sprite and extended buttons
   std::string exbtn_string;            // extended buttons
   int32_t choice = 0;                  // choice-text buttons: the CustomChoiceList text
@@ -34,9 +34,8 @@ extern ButtonTable button_table;
 
 // What btndef resets, and the rest of the waits' settings.
 struct ButtonSettings {
-  graphics::ImageRecord button_image;  // btndef's picture
-  std::string button_image_file;
-  int32_t button_timeout = -1;  // btntime; -1 none
+  std::string button_image_file;  // the name of btndef's picture (graphics::button_image)
+  int32_t button_timeout = -1;    // btntime; -1 none
   bool timeout_waits_voice = false;
   bool transparent_hits = false;  // transbtn
   int32_t area_limit = 0;         // btnarea; 0 none
@@ -65,6 +64,9 @@ void cancel_buttons(int32_t n);
 // from `file` (error box when it cannot be), freed for an empty name, or
 // kept with `keep_image`.
 void define_buttons(const std::string& file, bool keep_image);
+// A loaded game's button picture: loaded again from its saved name (freed
+// for an empty one); the table and settings stay as they are.
+void restore_button_image(const std::string& file);
 
 // The button under the point: the last defined one whose rectangle holds
 // it and whose number is above mask_below, over an opaque pixel of its

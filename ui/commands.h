@@ -50,8 +50,6 @@ void cmd_getbtntimer();
 void cmd_textbtnwait();
 void cmd_selectbtnwait();
 void cmd_tbtnwait();
-// The button-definition picture stretched onto the window.
-void cmd_blt();
 
 // Every selection, button and right-click setting to its start value
 // (program start and full restart).

@@ -5,6 +5,7 @@
 #include "platform/input.h"
 #include "platform/mode.h"
 #include "platform/window.h"
+#include "text/wait.h"
 
 namespace ui {
 
@@ -53,10 +54,10 @@ bool is_player_input(const platform::Message& m) {
          m.id != platform::msg_mci_notify;
 }
 
-void close_when_no_input_can_come() {
+void close_when_no_input_can_come(const char* wait_name) {
   if (platform::headless && !platform::auto_click_ms() && !platform::scripted_events_pending() &&
       !platform::message_waiting_except(platform::msg_timer))
-    platform::post_message(platform::msg_close);
+    text::close_for_lack_of_input(wait_name);
 }
 
 void rest_after_empty_pass(bool handled) {

@@ -28,8 +28,9 @@ bool is_player_input(const platform::Message& m);
 
 // A headless run whose wait can end by nothing but input, when no input
 // can come any more (no scripted events, no --auto-click, an empty queue):
-// the window is closed as a player would close it, so that the run ends.
-void close_when_no_input_can_come();
+// the window is closed as a player would close it, so that the run ends,
+// and standard error names the wait.
+void close_when_no_input_can_come(const char* wait_name);
 
 // A pass of a wait that found no message: on the real clock the processor
 // is given away for a moment.

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/screen.h"
 #include "graphics/effect.h"
 #include "graphics/screen.h"
 #include "interp/runloop.h"
@@ -142,8 +141,7 @@ int run_list(ListItem* items, int count, const ListLook& look) {
 
     bool escape_pressed = key_pressed(escape, m, now) && foreground;
     if (text::right_click_flag || escape_pressed || text::escape_held()) {
-      while (text::escape_held() && !(platform::headless && !platform::scripted_events_pending()))
-        if (!text::pump_one_message()) rest_after_empty_pass(false);
+      text::wait_until_released(false);
       text::right_click_flag = 0;
       escape.down = false;
       if (look.menu) {
@@ -157,7 +155,7 @@ int run_list(ListItem* items, int count, const ListLook& look) {
       text::click_flag = text::right_click_flag = 0;
       post_pointer();
     }
-    if (!handled && platform::choose_item() < 0) close_when_no_input_can_come();
+    if (!handled && platform::choose_item() < 0) close_when_no_input_can_come("selection");
     if (!look.menu) text::advance_animations();
     rest_after_empty_pass(handled);
   }
@@ -176,12 +174,12 @@ int run_choice_list(int count, int32_t start_column, int32_t start_row, const st
     int32_t longest = 0;
     for (int k = 0; k < count; k++) longest = std::max<int32_t>(longest, static_cast<int32_t>(texts[k].size()));
     int32_t half = static_cast<int32_t>(int64_t{l.pitch_x} * longest / 4);
-    int32_t x = app::screen_width / 2 - half;
+    int32_t x = platform::screen_width / 2 - half;
     for (int k = 0; k < count; k++) {
-      int32_t y = static_cast<int32_t>(app::screen_height / 2 + int64_t{k - count / 2} * l.pitch_y);
+      int32_t y = static_cast<int32_t>(platform::screen_height / 2 + int64_t{k - count / 2} * l.pitch_y);
       ListItem& it = items[k];
       it = menu_item(texts[k], x, y, s.menu_colour_off);
-      it.right = app::screen_width / 2 + half - 1;
+      it.right = platform::screen_width / 2 + half - 1;
       draw_list_item(it);
     }
   } else {
@@ -261,7 +259,7 @@ void tint_menu_screen() {
 }
 
 int32_t menu_centred_x(int32_t byte_length) {
-  return static_cast<int32_t>(app::screen_width / 2 -
+  return static_cast<int32_t>(platform::screen_width / 2 -
                               int64_t{selection_settings.menu_layout.pitch_x} * byte_length / 4);
 }
 

@@ -56,13 +56,11 @@ void hide_window_until_click() {
     }
     bool key = m.id == platform::msg_key_down && (m.param == platform::key_space || m.param == platform::key_escape);
     if (text::click_flag || text::right_click_flag || key || text::escape_held()) break;
-    if (!handled) close_when_no_input_can_come();
+    if (!handled) close_when_no_input_can_come("right-click menu");
     text::advance_animations();
     rest_after_empty_pass(handled);
   }
-  while ((platform::key_held(platform::key_space) || text::escape_held()) &&
-         !(platform::headless && !platform::scripted_events_pending()))
-    if (!text::pump_one_message()) rest_after_empty_pass(false);
+  text::wait_until_released(true);
   text::click_flag = text::right_click_flag = 0;
   platform::remove_messages(platform::msg_left_button_up);
   text::show_message_window();

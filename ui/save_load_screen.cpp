@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/screen.h"
 #include "interp/runloop.h"
 #include "platform/calendar.h"
 #include "platform/sjis.h"
+#include "platform/window.h"
 #include "text/message_window.h"
 #include "ui/hooks.h"
 #include "ui/menu.h"
@@ -83,10 +83,10 @@ int show_save_load_menu(int mode, std::string& name) {
   for (int32_t k = 1; k <= count; k++) lines.push_back(slot_line(k, count));
   const std::string& title = mode ? t.save_title : t.load_title;
   int32_t colour = w.text_colour[0] << 16 | w.text_colour[1] << 8 | w.text_colour[2];
-  int32_t title_y = std::max<int32_t>(app::screen_height / 2 - (count / 2 + 1) * l.pitch_y, 1);
+  int32_t title_y = std::max<int32_t>(platform::screen_height / 2 - (count / 2 + 1) * l.pitch_y, 1);
   draw_choice_text_at(title, std::max<int32_t>(menu_centred_x(static_cast<int32_t>(title.size())), 1), title_y, colour);
   int32_t x = lines.empty() ? 1 : std::max<int32_t>(menu_centred_x(static_cast<int32_t>(lines[0].text.size())), 1);
-  int32_t y0 = std::max<int32_t>(app::screen_height / 2 - (count / 2 - 1) * l.pitch_y, 1);
+  int32_t y0 = std::max<int32_t>(platform::screen_height / 2 - (count / 2 - 1) * l.pitch_y, 1);
   std::vector<ListItem> items;
   for (int32_t i = 0; i < count; i++) {
     const SlotLine& line = lines[i];

@@ -9,7 +9,6 @@
 #include "interp/runloop.h"
 #include "interp/variables.h"
 #include "platform/sjis.h"
-#include "script/labels.h"
 #include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/wait.h"
@@ -22,13 +21,20 @@ namespace ui {
 
 namespace {
 
+// Blanks and line ends; the byte after them.
+char skip_blanks_and_lines() {
+  char c;
+  while ((c = interp::skip_blanks()) == '\n' || c == '\r') interp::advance();
+  return c;
+}
+
 // After an item: blanks and line ends, then a comma continues the list.
 // Without a comma the position stays behind the item.
 bool list_continues() {
   int32_t after_item = interp::ScriptPosition;
-  if (interp::skip_blank_lines() == ',') {
+  if (skip_blanks_and_lines() == ',') {
     interp::advance();
-    interp::skip_blank_lines();
+    skip_blanks_and_lines();
     return true;
   }
   interp::ScriptPosition = after_item;
@@ -105,7 +111,7 @@ void cmd_select() {
   int k = show_choices();
   if (!list_answered(k)) return;
   finish_page();
-  script::jump_to_label(choice_list.labels[k]);
+  interp::jump_to_label(choice_list.labels[k]);
 }
 
 void cmd_selgosub() {
@@ -121,7 +127,7 @@ void cmd_selnum() {
   int32_t variable = interp::read_variable_number();
   interp::numeric_variable(variable);  // the number is checked before the list
   interp::expect_comma();
-  interp::skip_blank_lines();
+  skip_blanks_and_lines();
   choice_list.count = read_texts("selnum", choice_list.texts, kMaxChoices);
   int k = show_choices();
   finish_page();
@@ -138,7 +144,7 @@ void cmd_csel() {
   text::message_window.draw_window = 1;
   graphics::mark_whole_screen();
   graphics::refresh_screen(1, 0, "");
-  script::jump_to_label("customsel");
+  interp::jump_to_label("customsel");
 }
 
 void cmd_cselgoto() {
@@ -147,7 +153,7 @@ void cmd_cselgoto() {
   if (n < 0 || n >= c.count)
     interp::report_errorf("エラー", "cselgotoの選択肢番号%dは範囲外です（選択肢は%d個）。", n, c.count);
   finish_page();
-  script::jump_to_label(c.labels[n]);
+  interp::jump_to_label(c.labels[n]);
 }
 
 void cmd_getcselnum() {

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <tuple>
 
-#include "app/screen.h"
 #include "graphics/screen.h"
 #include "platform/glyphs.h"
 #include "platform/sjis.h"
@@ -55,15 +54,15 @@ ChoicePen make_pen() {
     pen.glyph_height = m.glyph_height;
     pen.pitch_x = m.pitch_x;
     pen.shadow = m.shadow != 0;
-    pen.clip = graphics::Rect{0, 0, app::screen_width - 1, app::screen_height - 1};
+    pen.clip = graphics::Rect{0, 0, platform::screen_width - 1, platform::screen_height - 1};
   } else {
     pen.glyph_width = w.glyph_width;
     pen.glyph_height = w.glyph_height;
     pen.pitch_x = w.pitch_x;
     pen.shadow = w.shadow != 0;
     pen.clip = graphics::Rect{std::max(w.window_left, 0), std::max(w.window_top, 0),
-                              std::min(w.window_right, app::screen_width - 1),
-                              std::min(w.window_bottom, app::screen_height - 1)};
+                              std::min(w.window_right, platform::screen_width - 1),
+                              std::min(w.window_bottom, platform::screen_height - 1)};
   }
   return pen;
 }
@@ -80,10 +79,11 @@ void refresh_cell(const graphics::Rect& cell) {
   if (left > right || top > bottom) return;
   if (!menu_mode) {
     text::TextLayers layers = text::text_layers();
-    if (layers.colour_layer && layers.colour_layer->width == app::screen_width &&
-        layers.colour_layer->height == app::screen_height && right < app::screen_width && bottom < app::screen_height) {
+    if (layers.colour_layer && layers.colour_layer->width == platform::screen_width &&
+        layers.colour_layer->height == platform::screen_height && right < platform::screen_width &&
+        bottom < platform::screen_height) {
       for (int y = top; y <= bottom; y++) {
-        std::memset(layers.coverage_map + static_cast<size_t>(y) * app::screen_width + left, 0, right - left + 1);
+        std::memset(layers.coverage_map + static_cast<size_t>(y) * platform::screen_width + left, 0, right - left + 1);
         std::memset(layers.colour_layer->row(y) + 3 * left, 0, 3 * (right - left + 1));
       }
     }

@@ -6,7 +6,6 @@
 #include <iterator>
 #include <vector>
 
-#include "app/screen.h"
 #include "graphics/screen.h"
 #include "interp/error.h"
 #include "interp/readers.h"
@@ -14,6 +13,7 @@
 #include "platform/messages.h"
 #include "platform/msgbox.h"
 #include "platform/sjis.h"
+#include "platform/window.h"
 #include "text/lookback_viewer.h"
 #include "text/message_window.h"
 #include "text/wait.h"
@@ -71,7 +71,7 @@ struct SavedText {
 SavedText save_text() {
   text::TextLayers layers = text::text_layers();
   SavedText s;
-  size_t pixels = static_cast<size_t>(app::screen_width) * app::screen_height;
+  size_t pixels = static_cast<size_t>(platform::screen_width) * platform::screen_height;
   s.coverage.assign(layers.coverage_map, layers.coverage_map + pixels);
   s.colour = layers.colour_layer->pixels;
   return s;
@@ -79,13 +79,13 @@ SavedText save_text() {
 
 void clear_text() {
   text::TextLayers layers = text::text_layers();
-  std::fill_n(layers.coverage_map, static_cast<size_t>(app::screen_width) * app::screen_height, 0);
+  std::fill_n(layers.coverage_map, static_cast<size_t>(platform::screen_width) * platform::screen_height, 0);
   std::fill(layers.colour_layer->pixels.begin(), layers.colour_layer->pixels.end(), 0);
 }
 
 void restore_text(const SavedText& s) {
   text::TextLayers layers = text::text_layers();
-  size_t pixels = static_cast<size_t>(app::screen_width) * app::screen_height;
+  size_t pixels = static_cast<size_t>(platform::screen_width) * platform::screen_height;
   if (s.coverage.size() == pixels) std::copy(s.coverage.begin(), s.coverage.end(), layers.coverage_map);
   if (s.colour.size() == layers.colour_layer->pixels.size()) layers.colour_layer->pixels = s.colour;
 }
@@ -149,12 +149,12 @@ int confirm(const std::string& question) {
   const MenuLayout& l = s.menu_layout;
   const text::MessageWindow& w = text::message_window;
   play_system_sound(s.menu_voice[menu_voice_open]);
-  int32_t centre_y = app::screen_height / 2;
+  int32_t centre_y = platform::screen_height / 2;
   int32_t x = std::max<int32_t>(menu_centred_x(static_cast<int32_t>(question.size())), 1);
   int32_t colour = w.text_colour[0] << 16 | w.text_colour[1] << 8 | w.text_colour[2];
   draw_choice_text_at(question, x, centre_y - l.pitch_y, colour);
-  ListItem answers[2] = {answer_item("はい　", app::screen_width / 2 - 4 * l.pitch_x, centre_y),
-                         answer_item("いいえ", app::screen_width / 2 + 2 * l.pitch_x, centre_y)};
+  ListItem answers[2] = {answer_item("はい　", platform::screen_width / 2 - 4 * l.pitch_x, centre_y),
+                         answer_item("いいえ", platform::screen_width / 2 + 2 * l.pitch_x, centre_y)};
   answers[0].click_sound = s.menu_voice[menu_voice_yes];
   answers[1].click_sound = s.menu_voice[menu_voice_no];
   for (const ListItem& a : answers) draw_list_item(a);

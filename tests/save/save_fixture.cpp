@@ -7,6 +7,7 @@
 
 #include "graphics/commands.h"
 #include "graphics/screen.h"
+#include "interp/control_flow.h"
 #include "interp/runloop.h"
 #include "platform/player_files.h"
 #include "platform/sjis.h"
@@ -28,7 +29,6 @@ void SaveTest::SetUp() {
   platform::reset_player_files();
   scenario("");
   graphics::start_pictures(640, 480);
-  text::connect_screen();
   text::init_message_window();
   text::init_text_output();
   text::reset_lookback();
@@ -37,21 +37,21 @@ void SaveTest::SetUp() {
   save::reset_persistent_flags();
   save::save_hooks = save::SaveHooks{};
   interp::save_point_flag = true;
+  interp::clear_call_stack();
   gtest_graphics::write_file("red.bmp", gtest_graphics::solid_bmp(16, 16, 0xff0000));
   gtest_graphics::write_file("cells.bmp", gtest_graphics::solid_bmp(48, 16, 0x00ff00));
 }
 
 void SaveTest::TearDown() {
   platform::finish_player_file_writes();
-  text::screen_link = text::ScreenLink{};
-  graphics::TheScreen.message_window_shown = nullptr;
-  graphics::TheScreen.draw_message_window = nullptr;
   save::save_hooks = save::SaveHooks{};
   save::reset_save_files();
   save::reset_persistent_flags();
   text::reset_wait_defaults();
   text::init_text_output();
   platform::reset_player_files();
+  interp::clear_call_stack();
+  graphics::start_pictures(640, 480);  // the next test finds the screen as a fresh one
   unsetenv("XDG_DATA_HOME");
   gtest_graphics::GameFolder::TearDown();
 }

@@ -220,7 +220,7 @@ TEST(Buttons, BadInputIsAnErrorBox) {
     EXPECT_EQ(box(p.run()), c.box) << c.body;
   }
   // A damaged picture is the loader's error box, never a crash.
-  p.folder.write_bytes("bad.bmp", std::string("BM\x10\0\0\0garbage", 15));
+  p.folder.write_bytes("bad.bmp", std::string("BM\x10\0\0\0garbage", 13));
   p.body = "btndef \"bad.bmp\"";
   auto r = p.run();
   EXPECT_EQ(r.status, 1);

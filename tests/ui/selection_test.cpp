@@ -56,6 +56,23 @@ TEST(Selection, RightClickHidesTheWindowUntilAClickThatDoesNotChoose) {
   EXPECT_EQ(r.out, "はじまり\n右です\n");
 }
 
+TEST(RightClick, InAClickWaitTheWindowComesBackWithoutPassingTheWait) {
+  Play p;
+  p.body =
+      "resettimer\n"
+      "あ@\n"
+      "gettimer %1\n"
+      "mov %2,0\n"
+      "if %1>=1250 mov %2,1\n"
+      "結果%2";
+  // The timer is reset about 500 ms into the run: the wait must end at the
+  // third event (the timer near 1500), not at the second (near 1000).
+  p.events = "1000 rclick 50 50\n1500 click 50 50\n2000 click 50 50\n";
+  auto r = p.run();
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "あ\n結果１\n");
+}
+
 TEST(Selection, AListStartedMidLineKeepsItsColumn) {
   // "一二三" ends with '/', so the list begins at column 3 of row 0; the
   // second item is on row 1 at the same column. Each item reacts from the

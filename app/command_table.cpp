@@ -1,0 +1,101 @@
+#include "app/command_table.h"
+
+#include <vector>
+
+#include "app/command_rows.h"
+#include "graphics/command_rows.h"
+#include "interp/command_rows.h"
+#include "save/command_rows.h"
+#include "sound/command_rows.h"
+#include "text/command_rows.h"
+#include "ui/command_rows.h"
+
+namespace app {
+
+namespace {
+
+using interp::CommandRow;
+using interp::CommandRows;
+
+// Placeholders: the commands of parts not built yet. Each name is a
+// command, so it reports "not available" rather than a syntax error. A part
+// that arrives exports its own group and takes its placeholder's place in
+// the list below.
+
+// One row a line, as the command list reads.
+// clang-format off
+// settings and menu customisation
+const CommandRow settings_rows[] = {
+    {"resetmenu", nullptr, true},
+    {"insertmenu", nullptr, true},
+    {"mode_ext", nullptr, true},
+    {"mode_kanade", nullptr, true},
+    {"mode_saya", nullptr, true},
+    {"versionstr", nullptr, true},
+    {"killmenu", nullptr, true},
+};
+
+// dialogs
+const CommandRow dialog_rows[] = {
+    {"mesbox", nullptr, false},
+    {"inputstr", nullptr, false},
+    {"input", nullptr, false},
+    {"inputnum", nullptr, false},
+};
+
+// video
+const CommandRow video_rows[] = {
+    {"mpegplay", nullptr, false},
+    {"mpegplay2", nullptr, false},
+    {"ie", nullptr, false},
+    {"avi", nullptr, false},
+};
+
+// clang-format on
+
+// Every group in the order of the command list; when a name appears twice
+// the first row wins.
+const CommandRows groups[] = {
+    window_rows,
+    menu_rows,
+    settings_rows,
+    dialog_rows,
+    interp::define_rows,
+    interp::variable_rows,
+    interp::control_flow_rows,
+    interp::utility_rows,
+    interp::debug_rows,
+    text::window_rows,
+    text::output_rows,
+    text::wait_mode_rows,
+    graphics::sprite_wait_rows,
+    text::wait_rows,
+    text::lookback_rows,
+    graphics::image_tag_rows,
+    graphics::archive_rows,
+    graphics::screen_rows,
+    graphics::effect_rows,
+    graphics::overlay_rows,
+    ui::selection_rows,
+    ui::button_rows,
+    ui::system_menu_rows,
+    sound::music_rows,
+    sound::effect_rows,
+    sound::volume_rows,
+    video_rows,
+    save::save_rows,
+    save::record_rows,
+};
+
+}  // namespace
+
+interp::CommandRows joined_command_table() {
+  static const std::vector<CommandRow> table = [] {
+    std::vector<CommandRow> rows;
+    for (CommandRows group : groups) rows.insert(rows.end(), group.begin(), group.end());
+    return rows;
+  }();
+  return table;
+}
+
+}  // namespace app
