@@ -12,6 +12,8 @@
 #include "platform/messages.h"
 #include "platform/msgbox.h"
 #include "platform/sjis.h"
+#include "sound/music.h"
+#include "sound/volume.h"
 
 namespace app {
 
@@ -54,13 +56,13 @@ bool on_cd_drive(platform::Dialog& d, platform::DialogEvent what, int id, void*)
   if (id == kCancelId) return true;
   if (id != kOk) return false;
   const platform::DialogControl& list = d.controls[0];
-  cd_drive = list.value <= 0 ? "" : platform::utf8_to_sjis(list.items[list.value]);
+  set_cd_drive(list.value <= 0 ? "" : platform::utf8_to_sjis(list.items[list.value]));
   // A track that plays moves to the chosen drive.
-  if (app_context->cd_track > 0) {
-    int32_t track = app_context->cd_track;
-    app_context->cd_track = 0;
+  if (sound::music_state.cd_track > 0) {
+    int32_t track = sound::music_state.cd_track;
+    sound::music_state.cd_track = 0;
     if (shell_hooks.stop_cd) shell_hooks.stop_cd();
-    app_context->cd_track = track;
+    sound::music_state.cd_track = track;
     if (shell_hooks.play_cd_track) shell_hooks.play_cd_track();
   }
   return true;
@@ -167,14 +169,14 @@ void show_volume_dialog() {
     slider.low = 0;
     slider.high = 100;
     slider.value = volume_attenuation(rows[i].volume);
-    if (rows[i].volume == Volume::music && hide_music_slider) slider.enabled = label.enabled = false;
+    if (rows[i].volume == Volume::music && sound::hide_music_slider) slider.enabled = label.enabled = false;
     d.controls.push_back(label);
     d.controls.push_back(slider);
   }
   d.controls.push_back(control(platform::ControlKind::button, kCancelId, 45, 100, 50, 14, "閉じる"));
   d.controls.back().is_default = true;
   // Without the music slider the dialog is made 140 pixels wide.
-  if (hide_music_slider) {
+  if (sound::hide_music_slider) {
     d.width = 140 - 2;
     d.controls.back().x = (d.width - d.controls.back().w) / 2;
   }

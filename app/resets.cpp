@@ -11,14 +11,19 @@
 #include "platform/menu.h"
 #include "platform/window.h"
 #include "save/logs.h"
+#include "save/persistent.h"
+#include "save/save_commands.h"
+#include "save/save_file.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "sound/commands.h"
 #include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/output.h"
 #include "text/reset.h"
 #include "text/traps.h"
 #include "text/wait.h"
+#include "ui/commands.h"
 
 namespace app {
 
@@ -48,6 +53,7 @@ void reset_all() {
   script::free_scenario();
   script::reset_labels();
   reset_shell_state();
+  sound::reset_sound_state();
   reset_for_load();
   text::reset_state();
   graphics::reset_state();
@@ -55,14 +61,16 @@ void reset_all() {
 
 void reset_for_load() {
   interp::reset_state();
+  save::reset_persistent_flags();
+  save::reset_save_menu_settings();
+  save::reset_save_files();
   platform::screen_width = 640;
   platform::screen_height = 480;
-  // The menu-bar settings and the waits' modes start over as well.
-  waves_enabled = 1;
-  cd_enabled = 1;
-  app_context->cd_track = -1;
+  // The menu-bar settings, the sounds and the waits' modes start over as well.
+  sound::reset_sound();
   text::reset_wait_defaults();
   text::clear_traps();
+  ui::init_ui();
   reset_menu_settings();
   reset_settings();
 }
@@ -75,6 +83,7 @@ void start_define_block() {
 }
 
 void reset_to_start() {
+  sound::reset_sound_to_start();
   text::reset_message_window();
   text::reset_text_output();
   // Cleared before anything below can take a window message.
@@ -83,7 +92,9 @@ void reset_to_start() {
   text::reset_wait_state();
   text::clear_traps();
   interp::restart_at_start();
+  save::reset_save_files();
   text::reset_lookback();
+  ui::reset_ui();
 }
 
 }  // namespace app

@@ -5,21 +5,20 @@
 
 #include "app/context.h"
 #include "app/menu_custom.h"
-#include "platform/file_write.h"
+#include "platform/cd_folder.h"
+#include "platform/files.h"
+#include "platform/player_files.h"
 #include "platform/messages.h"
 #include "platform/sjis.h"
+#include "sound/music.h"
+#include "sound/volume.h"
 #include "text/wait.h"
 
 namespace app {
 
-int32_t cd_fade_disabled = 0;
 std::string cd_drive;
-bool hide_music_slider = false;
 
 namespace {
-
-// Until the sound code keeps the attenuations, they live here.
-int32_t attenuations[3] = {0, 0, 0};
 
 constexpr size_t kMaxText = 259;               // texts of the file: face names and root paths
 constexpr size_t kMaxEnvironmentFile = 65536;  // far above any real file
@@ -59,11 +58,29 @@ int32_t clamp_attenuation(int32_t a) { return std::clamp(a, 0, 100); }
 
 }  // namespace
 
-int32_t volume_attenuation(Volume which) { return attenuations[static_cast<int>(which)]; }
+int32_t volume_attenuation(Volume which) {
+  switch (which) {
+    case Volume::voice: return sound::get_voice_attenuation();
+    case Volume::effect: return sound::get_effect_attenuation();
+    case Volume::music: return sound::get_music_attenuation();
+  }
+  return 0;
+}
 
 void set_volume_attenuation(Volume which, int32_t attenuation) {
-  attenuations[static_cast<int>(which)] = clamp_attenuation(attenuation);
-  if (shell_hooks.volumes_changed) shell_hooks.volumes_changed();
+  attenuation = clamp_attenuation(attenuation);
+  switch (which) {
+    case Volume::voice: sound::set_voice_attenuation(attenuation); break;
+    case Volume::effect: sound::set_effect_attenuation(attenuation); break;
+    case Volume::music: sound::set_music_attenuation(attenuation); break;
+  }
+}
+
+void set_cd_drive(const std::string& drive) {
+  cd_drive = drive;
+  // "cd2\" names the folder cd2; the default device is the folder "cd".
+  std::string folder = drive.substr(0, drive.find_last_not_of("\\/") + 1);
+  platform::set_cd_folder(folder.empty() ? "cd" : folder);
 }
 
 void apply_config_text(std::string_view text) {
@@ -74,7 +91,7 @@ void apply_config_text(std::string_view text) {
     size_t line_end = end == std::string_view::npos ? text.size() : end + 1;
     for (size_t piece = at; piece < line_end; piece += 255) {
       std::string_view line = text.substr(piece, std::min<size_t>(255, line_end - piece));
-      if (line.substr(0, 9) == "cdfadeoff") cd_fade_disabled = 1;
+      if (line.substr(0, 9) == "cdfadeoff") sound::cd_fade_disabled = 1;
     }
     at = line_end;
   }
@@ -135,19 +152,23 @@ EnvironmentRecord current_environment() {
   return r;
 }
 
-void write_environment_file() { platform::write_file_atomically("envdata", encode_environment(current_environment())); }
+void write_environment_file() {
+  std::string bytes = encode_environment(current_environment());
+  platform::write_player_file("envdata", bytes.data(), bytes.size());
+}
 
 bool apply_environment_file() {
   std::string bytes;
-  if (!platform::read_file_prefix("envdata", kMaxEnvironmentFile, bytes)) return false;
+  if (!platform::player_file_exists("envdata") ||
+      !platform::read_file_prefix(platform::player_file_path("envdata"), kMaxEnvironmentFile, bytes))
+    return false;
   EnvironmentRecord r = decode_environment(bytes);
   // Attenuations outside 0..100 (a damaged file) are brought into range.
-  attenuations[0] = clamp_attenuation(r.voice_attenuation);
-  attenuations[1] = clamp_attenuation(r.effect_attenuation);
-  attenuations[2] = clamp_attenuation(r.music_attenuation);
-  if (shell_hooks.volumes_changed) shell_hooks.volumes_changed();
+  set_volume_attenuation(Volume::voice, r.voice_attenuation);
+  set_volume_attenuation(Volume::effect, r.effect_attenuation);
+  set_volume_attenuation(Volume::music, r.music_attenuation);
   text::read_skip_only = r.read_skip;
-  cd_drive = r.cd_drive;
+  set_cd_drive(r.cd_drive);
   menu_font_face = r.font_name;
   if (r.full_screen) platform::post_command(40002);
   if (!r.waves_enabled) platform::post_command(40018);
@@ -165,12 +186,10 @@ bool apply_environment_file() {
   return true;
 }
 
-void reset_settings() { hide_music_slider = false; }
+void reset_settings() { sound::hide_music_slider = 0; }
 
 void reset_player_settings() {
-  attenuations[0] = attenuations[1] = attenuations[2] = 0;
-  cd_drive.clear();
-  cd_fade_disabled = 0;
+  set_cd_drive("");
 }
 
 }  // namespace app

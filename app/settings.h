@@ -6,21 +6,20 @@
 
 namespace app {
 
-// "config.txt": a line beginning with "cdfadeoff" switches the CD fade off.
-extern int32_t cd_fade_disabled;
 // The CD drive chosen in the drive dialog (Shift-JIS root path; "" is the
-// system's default device).
+// system's default device): a folder of the game that stands in for it.
 extern std::string cd_drive;
+void set_cd_drive(const std::string& drive);
 
 // The three player volumes as attenuations, 0 (full) to 100 (silent).
 enum class Volume { voice, effect, music };
 int32_t volume_attenuation(Volume which);
-// Stores one attenuation (clamped to 0..100) and hands it to the sound code.
+// Stores one attenuation (clamped to 0..100) in the sound code, which
+// applies it at once.
 void set_volume_attenuation(Volume which, int32_t attenuation);
-// The volume dialog leaves its music slider unusable (`delbgmvol`).
-extern bool hide_music_slider;
 
-// Reads "config.txt" once at start-up; a missing file changes nothing.
+// Reads "config.txt" once at start-up; a missing file changes nothing. A
+// line beginning with "cdfadeoff" switches the CD fade off.
 void read_config_file();
 // The same rule over the file's bytes: lines of up to 255 bytes (a longer
 // line counts as several).

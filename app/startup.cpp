@@ -27,6 +27,7 @@
 #include "interp/random.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/files.h"
@@ -37,13 +38,23 @@
 #include "platform/screenshot.h"
 #include "platform/tempdir.h"
 #include "platform/window.h"
+#include "platform/player_files.h"
 #include "save/logs.h"
+#include "save/persistent.h"
 #include "script/labels.h"
 #include "script/scenario.h"
-#include "text/transcript.h"
+#include "sound/channels.h"
+#include "sound/commands.h"
+#include "sound/music.h"
+#include "sound/sounding.h"
 #include "text/lookback_viewer.h"
+#include "text/transcript.h"
 #include "text/traps.h"
 #include "text/wait.h"
+#include "ui/commands.h"
+#include "ui/hooks.h"
+#include "ui/right_click.h"
+#include "ui/selection.h"
 
 namespace app {
 
@@ -60,7 +71,11 @@ const char kUsage[] =
     "  --virtual-clock    the clock starts at 0 and moves only when the program sleeps or waits:\n"
     "                     deterministic runs that take no real time\n"
     "  --events FILE      scripted input, one event a line: \"<ms> <event> [args]\" (see the README)\n"
-    "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer\n"
+    "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer;\n"
+    "                     a selection picks its first item, a button wait clicks its first button\n"
+    "  --choose N         a selection without input (for the --auto-click time, else at once)\n"
+    "                     picks item N (0-based, clamped to the list)\n"
+    "  --audio-log FILE   one UTF-8 line per change to what would sound (see the README)\n"
     "  --screenshot FILE  write the display surface as PNG when the program ends\n"
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n"
@@ -75,12 +90,18 @@ std::string screenshot_at_exit;
 
 // Process-exit work that every ending shares, the error box's included.
 void at_exit() {
+  // A fatal error box ends the program here: the window's teardown (and
+  // with it the persistent records) has not run yet.
+  shutdown_program();
+  platform::finish_player_file_writes();  // the error box's save
   if (!screenshot_at_exit.empty()) {
     graphics::DibSurface* s = platform::display_surface();
     if (!s || !platform::write_png(*s, screenshot_at_exit))
       std::fprintf(stderr, "orvane: cannot write the screenshot %s\n", screenshot_at_exit.c_str());
     screenshot_at_exit.clear();
   }
+  sound::note_exit();
+  platform::audio_stop();
   platform::remove_temp_folder();
   platform::release_instance_lock();
 }
@@ -112,6 +133,7 @@ void play_game() {
     reset_for_load();
     interp::seed_random(platform::clock_ms());
     if (auto failure = script::load_scenario()) interp::report_failure(*failure);
+    save::load_global_variables();
     if (script::declares_mode800()) {
       screen_width = 800;
       screen_height = 600;
@@ -120,6 +142,7 @@ void play_game() {
     if (auto failure = script::scan_labels()) interp::report_failure(*failure);
     interp::run_loop(1);
     if (interp::quit_requested) break;
+    save::load_logs();
     text::load_default_lookback_buttons();
     if (!interp::restart_requested) {
       finish_menu();
@@ -143,7 +166,10 @@ int run_program(int argc, char** argv) {
   const char* transcript = nullptr;
   const char* events = nullptr;
   const char* screenshot = nullptr;
+  const char* audio_log = nullptr;
   uint32_t auto_click = 0;
+  uint32_t choose = 0;
+  bool choose_given = false;
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -168,9 +194,17 @@ int run_program(int argc, char** argv) {
       if (i + 1 >= argc || !read_ms(argv[i + 1], auto_click))
         return bad_command_line("--auto-click needs a number of milliseconds", i + 1 < argc ? argv[i + 1] : nullptr);
       ++i;
+    } else if (std::strcmp(a, "--choose") == 0) {
+      if (i + 1 >= argc || !read_ms(argv[i + 1], choose))
+        return bad_command_line("--choose needs an item number (0 or more)", i + 1 < argc ? argv[i + 1] : nullptr);
+      choose_given = true;
+      ++i;
     } else if (std::strcmp(a, "--screenshot") == 0) {
       if (i + 1 >= argc) return bad_command_line("--screenshot needs a file name", nullptr);
       screenshot = argv[++i];
+    } else if (std::strcmp(a, "--audio-log") == 0) {
+      if (i + 1 >= argc) return bad_command_line("--audio-log needs a file name", nullptr);
+      audio_log = argv[++i];
     } else if (a[0] == '-' && a[1] != '\0') {
       return bad_command_line("unknown option", a);
     } else if (game_dir) {
@@ -191,7 +225,12 @@ int run_program(int argc, char** argv) {
       return 2;
     }
   }
+  if (audio_log && !sound::open_audio_log(from_start_folder(audio_log))) {
+    std::fprintf(stderr, "orvane: cannot open the audio log %s: %s\n", audio_log, std::strerror(errno));
+    return 2;
+  }
   platform::set_auto_click(auto_click);
+  platform::set_choose_item(choose_given ? static_cast<int>(choose) : -1);
   if (screenshot) screenshot_at_exit = from_start_folder(screenshot);
   if (game_dir && chdir(game_dir) != 0) {
     std::fprintf(stderr, "orvane: cannot enter the game folder %s: %s\n", game_dir, std::strerror(errno));
@@ -203,6 +242,7 @@ int run_program(int argc, char** argv) {
     return 1;
   }
   std::atexit(at_exit);
+  platform::reset_player_files();
   platform::temp_folder();
   read_config_file();
   for (int i = 1; i < argc; ++i) {

@@ -4,8 +4,13 @@
 #include <string_view>
 
 #include "app/command_table.h"
+#include "app/context.h"
+#include "app/dialogs.h"
+#include "app/menu_custom.h"
 #include "app/resets.h"
+#include "app/settings.h"
 #include "graphics/animation.h"
+#include "graphics/archive.h"
 #include "graphics/click_cursor.h"
 #include "graphics/draw_image.h"
 #include "graphics/effect.h"
@@ -18,14 +23,26 @@
 #include "interp/hooks.h"
 #include "platform/clock.h"
 #include "platform/window.h"
+#include "platform/player_files.h"
 #include "save/error_save.h"
 #include "save/logs.h"
+#include "save/persistent.h"
+#include "save/save_commands.h"
+#include "save/save_file.h"
+#include "save/save_point.h"
+#include "sound/channels.h"
+#include "sound/commands.h"
+#include "sound/music.h"
 #include "text/message_window.h"
 #include "text/output.h"
 #include "text/screen_link.h"
 #include "text/transcript.h"
 #include "text/traps.h"
 #include "text/wait.h"
+#include "ui/buttons.h"
+#include "ui/hooks.h"
+#include "ui/right_click.h"
+#include "ui/selection.h"
 
 namespace app {
 
@@ -152,6 +169,32 @@ void connect_pictures_to_window() {
     platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
     platform::present_display();
   };
+  // mousecursor finds cursor files in the archives as the picture loaders do.
+  shell_hooks.extract_to_temp = [](const std::string& sjis_name) {
+    std::string path = sjis_name;
+    return graphics::extract_to_temp(path) ? path : std::string();
+  };
+}
+
+// Selections and buttons: a right click in a wait runs the right-click
+// action; the lookback's sounds are the menu sounds of the selections.
+void connect_selections() {
+  text::wait_hooks.right_click = [] { return ui::show_right_click_menu(-1); };
+  text::wait_hooks.play_menu_sound = [](int k) {
+    if (k >= 0 && k < 7) ui::play_system_sound(ui::selection_settings.menu_voice[k]);
+  };
+  ui::ui_hooks.play_sound = sound::play_system_sound;
+  // A reset from the system menu silences the game first.
+  ui::ui_hooks.stop_all_sound = [] { sound::stop_all_sound(true); };
+  // Save files keep the right-click mode and the button picture's name.
+  save::save_hooks.capture_menu_fields = [](save::MenuFields& out) {
+    out.right_click_mode = ui::right_click_mode;
+    out.button_image = ui::button_settings.button_image_file;
+  };
+  save::save_hooks.restore_menu_fields = [](const save::MenuFields& in) {
+    ui::right_click_mode = in.right_click_mode;
+    ui::restore_button_image(in.button_image);
+  };
 }
 
 void connect_interpreter() {
@@ -167,7 +210,97 @@ void connect_interpreter() {
   h.log_file = [](std::string_view name) { save::log_append(save::FileLog, name); };
   h.pump_one_message = text::pump_one_message;
   h.write_error_save = save::write_error_save;
+  h.take_save_point = save::save_point_pass;
+  h.mark_read_text = save::mark_read_text;
   h.close_transcript = text::close_transcript;
+}
+
+// Save files carry the music fields; sound keeps them in its own record.
+void capture_music_fields(save::MusicFields& out) {
+  sound::MusicState m = sound::music_fields_to_save();
+  out.midi_name = m.midi_name;
+  out.wave_name = m.wave_name;
+  out.cd_track = m.cd_track;
+  out.midi_loop = m.midi_loop;
+  out.wave_loop = m.wave_loop;
+  out.cd_loop = m.cd_loop;
+  out.stream_loop = m.stream_loop;
+  out.stream_saved = m.stream_saved;
+  out.stream_name = m.stream_name;
+}
+
+void restore_music_fields(const save::MusicFields& in) {
+  sound::MusicState m;
+  m.midi_name = in.midi_name;
+  m.wave_name = in.wave_name;
+  m.cd_track = in.cd_track;
+  m.midi_loop = in.midi_loop;
+  m.wave_loop = in.wave_loop;
+  m.cd_loop = in.cd_loop;
+  m.stream_loop = in.stream_loop;
+  m.stream_saved = in.stream_saved;
+  m.stream_name = in.stream_name;
+  sound::restore_music(m);
+}
+
+// The persistent records are written at the end and once per long click
+// wait; kidokuskip loads the read-text record; the skip menu asks whether
+// the current position has been read.
+void connect_saves() {
+  shell_hooks.save_persistent = save::save_persistent_records;
+  shell_hooks.read_state_here = save::read_state_here;
+  text::wait_hooks.save_records = save::save_persistent_records;
+  text::wait_hooks.open_read_text_record = save::open_read_text_record;
+  save::save_hooks.capture_music = capture_music_fields;
+  save::save_hooks.stop_sound_for_load = sound::stop_sound_for_load;
+  save::save_hooks.restore_music = restore_music_fields;
+  // The save and load screens of the system menu.
+  ui::ui_hooks.write_save_file = save::write_save_file;
+  ui::ui_hooks.load_save_file = save::load_save_file;
+  ui::ui_hooks.save_file_time = [](int32_t slot, platform::LocalTime& time) {
+    return platform::player_file_time(save::save_file_name(slot), time);
+  };
+  ui::ui_hooks.save_menu_texts = [](ui::SaveMenuTexts& texts) {
+    const save::SaveMenuSettings& s = save::save_menu_settings;
+    texts.slot_count = s.slot_count;
+    texts.save_title = s.save_title;
+    texts.load_title = s.load_title;
+    texts.slot_word = s.slot_word;
+  };
+}
+
+// The window procedure's timer, clicks, CD notices, menu switches and
+// teardown reach the sound; the waits ask it about voices and play the
+// click voices and the lookback's page sound; the interpreter hands it
+// voice words, winexec and the error box's end.
+void connect_sound() {
+  shell_hooks.timer_tick = sound::poll_music_loops;
+  shell_hooks.stop_voice_on_click = sound::cut_voice_on_click;
+  shell_hooks.cd_notify = sound::on_cd_notify;
+  shell_hooks.play_cd_track = sound::resume_cd_track;
+  shell_hooks.stop_cd = sound::stop_and_close_cd;
+  shell_hooks.stop_all_sound = sound::stop_sound_at_quit;
+  text::WaitHooks& wait = text::wait_hooks;
+  wait.wave_voice_playing = sound::wave_voice_playing;
+  wait.direct_voice_playing = sound::direct_voice_playing;
+  wait.play_click_voice = sound::play_system_sound;
+  wait.play_sound_effect = sound::play_system_sound;
+  interp::Hooks& h = interp::hooks;
+  h.voice_shorthand = sound::play_voice_command;
+  h.stop_sound_for_winexec = sound::stop_sound_for_winexec;
+  h.stop_all_sound = sound::stop_sound_at_quit;
+}
+
+// Settings and dialogs: the environment file is written with the
+// persistent records; the define block's modes and the save/load dialog
+// reach the selections and the system menu.
+void connect_settings() {
+  save::persistent_hooks.write_environment = write_environment_file;
+  ui::ui_hooks.mode_kanade = [] { return mode_kanade != 0; };
+  ui::ui_hooks.mode_saya = [] { return mode_saya != 0; };
+  ui::ui_hooks.save_load_dialog = [](bool save) {
+    show_save_load_dialog(save ? SaveLoadMode::save : SaveLoadMode::load);
+  };
 }
 
 }  // namespace
@@ -177,6 +310,10 @@ void connect_subsystems() {
   connect_interpreter();
   connect_text_to_pictures();
   connect_pictures_to_window();
+  connect_selections();
+  connect_saves();
+  connect_sound();
+  connect_settings();
 }
 
 }  // namespace app

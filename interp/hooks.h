@@ -14,7 +14,9 @@ struct Hooks {
   void (*display_text_line)(const char* sjis) = nullptr;  // shows an assembled text line
   void (*start_define_block)() = nullptr;                 // text start values before *define runs
   void (*finish_define_block)() = nullptr;                // `game`: the define block's settings take effect
-  void (*take_save_point)() = nullptr;                    // the save-point snapshot, once a page begins
+  // Every pass in run mode where something starts (no blank or separator):
+  // the save point, when the save-point flag is set and a page begins.
+  void (*take_save_point)() = nullptr;
   void (*mark_read_text)(int32_t position) = nullptr;     // the read-text record
   // The reset to *start (`reset`, the menus): the subsystems' parts of it, in
   // their fixed order, around the interpreter's own (restart_at_start).
@@ -29,6 +31,9 @@ struct Hooks {
   // Dispatch: a word that is no command may be a voice shorthand (v12,
   // dv12). True when it was one and has been handled.
   bool (*voice_shorthand)(const std::string& name) = nullptr;
+
+  // winexec: the CD stops and its device closes, the wave device stops.
+  void (*stop_sound_for_winexec)() = nullptr;
 
   // The window's messages, for commands that wait on something else.
   int (*pump_one_message)() = nullptr;  // 1 when a message was handled

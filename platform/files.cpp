@@ -1,5 +1,11 @@
 #include "platform/files.h"
 
+#include <cerrno>
+
+#include <unistd.h>
+
+#include <fcntl.h>
+
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
@@ -78,6 +84,30 @@ std::vector<std::string> folder_entries(const std::string& path, bool folders) {
   closedir(d);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+bool read_file_prefix(const std::string& path, size_t limit, std::string& out, bool* truncated) {
+  out.clear();
+  if (truncated) *truncated = false;
+  int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  char buffer[4096];
+  while (out.size() < limit) {
+    size_t want = std::min(sizeof buffer, limit - out.size());
+    ssize_t n = ::read(fd, buffer, want);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+  if (truncated && out.size() == limit) {
+    char extra;
+    ssize_t n;
+    do n = ::read(fd, &extra, 1);
+    while (n < 0 && errno == EINTR);
+    *truncated = n > 0;
+  }
+  close(fd);
+  return true;
 }
 
 }  // namespace platform

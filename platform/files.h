@@ -1,5 +1,6 @@
 // platform/files: scenario file names to paths on disk, and small file helpers.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,5 +22,10 @@ bool game_file_exists(std::string_view sjis_name);
 // empty when it cannot be read. With `folders` only subfolders, else only
 // regular files.
 std::vector<std::string> folder_entries(const std::string& path, bool folders);
+
+// Reads at most `limit` bytes of the file at `path` into `out`. False when
+// the file cannot be opened (out is then empty); a longer file gives its
+// first `limit` bytes and sets `truncated`.
+bool read_file_prefix(const std::string& path, size_t limit, std::string& out, bool* truncated = nullptr);
 
 }  // namespace platform

@@ -31,8 +31,11 @@ extern int32_t chars_in_line;
 // Set by the right-click menu when it ended a wait by entering the
 // right-click routine (rgosub).
 extern bool wait_interrupted;
-// Set when the right-click menu loaded a game during a wait; the waiting
-// command clears it and does nothing more. A requested reset is
+// Set when a game was loaded (loadgame, the right-click menu's or another
+// menu's load): the script position has changed, so the text output, click
+// waits, selections and button waits abandon what they were doing, and the
+// waiting command clears it and does nothing more. Also cleared when a text
+// line or a click wait begins, and by `reset`. A requested reset is
 // interp::rmenu_reset_request.
 extern bool just_loaded;
 // Where the click that ended the last `click`/`clickpos` wait was.
@@ -61,11 +64,23 @@ struct WaitHooks {
   void (*play_click_voice)(const std::string& name) = nullptr;
   // Saves the read-text record and (with globalon) the global variables.
   void (*save_records)() = nullptr;
+  // kidokuskip: loads the read-text record from its file.
+  void (*open_read_text_record)() = nullptr;
 };
 extern WaitHooks wait_hooks;
 
 // Yields, then takes one message and handles it (accelerator, translation,
 // window procedure). 1 if a message was handled, 0 if the queue was empty.
+// Until Escape (and with space_too the space bar) is released. A headless
+// run with no scripted input left cannot release it; with --auto-click, the
+// quiet time that would have clicked ends the hold (the keys then count as
+// released), as the next event may lie far away on the virtual clock.
+void wait_until_released(bool space_too);
+// A headless wait that no scripted input can end any more: closes the window
+// as the player would, so that the run ends (asked again after a scripted
+// "no", the headless answer is yes), and says so once on standard error,
+// naming the wait: such an ending must never pass for the scenario's own.
+void close_for_lack_of_input(const char* wait_name);
 int pump_one_message();
 // Takes one message and handles it as pump_one_message does (no yield),
 // leaving it in `m` for waits that look at the last message; false (and an

@@ -17,8 +17,10 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"interp", {"interp", "script", "platform"}},
     {"text", {"text", "interp", "script", "platform"}},
     {"graphics", {"graphics", "text", "interp", "script", "platform"}},
-    {"save", {"save", "interp", "script", "platform"}},
-    {"app", {"app", "graphics", "text", "save", "interp", "script", "platform"}},
+    {"save", {"save", "graphics", "text", "interp", "script", "platform"}},
+    {"sound", {"sound", "graphics", "text", "interp", "script", "platform"}},
+    {"ui", {"ui", "graphics", "text", "interp", "script", "platform"}},
+    {"app", {"app", "ui", "sound", "graphics", "text", "save", "interp", "script", "platform"}},
 };
 
 const std::set<std::string> kSourceFolders = {"platform", "script", "interp", "text", "graphics",
