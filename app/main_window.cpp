@@ -1,8 +1,5 @@
 #include "app/main_window.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,6 +12,7 @@
 #include "interp/readers.h"
 #include "platform/clock.h"
 #include "platform/cursor_file.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/lock.h"
@@ -175,7 +173,7 @@ void cmd_mousecursor() {
     custom_cursor = true;
   else
     std::fprintf(stderr, "orvane: %s is not a cursor file\n", platform::sjis_to_utf8(name).c_str());
-  if (!extracted.empty()) unlink(extracted.c_str());
+  if (!extracted.empty()) platform::remove_file(extracted);
 }
 
 }  // namespace app

@@ -1,9 +1,6 @@
 #include "app/startup.h"
 
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,10 +32,10 @@
 #include "platform/menu.h"
 #include "platform/mode.h"
 #include "platform/msgbox.h"
+#include "platform/player_files.h"
 #include "platform/screenshot.h"
 #include "platform/tempdir.h"
 #include "platform/window.h"
-#include "platform/player_files.h"
 #include "save/logs.h"
 #include "save/persistent.h"
 #include "script/labels.h"
@@ -110,8 +107,8 @@ void at_exit() {
 // into the game folder.
 std::string from_start_folder(const char* name) {
   if (name[0] == '/') return name;
-  char cwd[PATH_MAX];
-  return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + name : std::string(name);
+  std::string cwd = platform::current_folder();
+  return cwd.empty() ? std::string(name) : cwd + "/" + name;
 }
 
 bool read_ms(const char* text, uint32_t& out) {
@@ -232,7 +229,7 @@ int run_program(int argc, char** argv) {
   platform::set_auto_click(auto_click);
   platform::set_choose_item(choose_given ? static_cast<int>(choose) : -1);
   if (screenshot) screenshot_at_exit = from_start_folder(screenshot);
-  if (game_dir && chdir(game_dir) != 0) {
+  if (game_dir && !platform::enter_folder(game_dir)) {
     std::fprintf(stderr, "orvane: cannot enter the game folder %s: %s\n", game_dir, std::strerror(errno));
     return 2;
   }

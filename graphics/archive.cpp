@@ -1,17 +1,14 @@
 #include "graphics/archive.h"
 
 #include <strings.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 
 #include "graphics/file_bytes.h"
 #include "graphics/lzss.h"
 #include "interp/error.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/plugins.h"
 #include "platform/sjis.h"
@@ -25,34 +22,24 @@ namespace {
 
 constexpr size_t kMaxEntryName = 250;
 
-struct FileCloser {
-  void operator()(FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
+using platform::FileHandle;
 
-int64_t file_size(FILE* f) {
-  if (fseeko(f, 0, SEEK_END) != 0) return -1;
-  int64_t size = ftello(f);
-  std::rewind(f);
-  return size;
-}
-
-bool read_be(FILE* f, int bytes, uint32_t& v) {
+bool read_be(FileHandle& f, int bytes, uint32_t& v) {
   v = 0;
   for (int i = 0; i < bytes; ++i) {
-    int c = std::getc(f);
-    if (c == EOF) return false;
+    int c = platform::read_byte(f);
+    if (c < 0) return false;
     v = v << 8 | static_cast<uint32_t>(c);
   }
   return true;
 }
 
 // Reads a NUL-terminated name of at most kMaxEntryName bytes.
-bool read_name(FILE* f, std::string& name) {
+bool read_name(FileHandle& f, std::string& name) {
   name.clear();
   for (;;) {
-    int c = std::getc(f);
-    if (c == EOF) return false;
+    int c = platform::read_byte(f);
+    if (c < 0) return false;
     if (c == 0) return true;
     if (name.size() == kMaxEntryName) return false;
     name.push_back(static_cast<char>(c));
@@ -89,12 +76,12 @@ std::string zpk_path(int i) {
   return platform::game_path(file);
 }
 
-bool copy_bytes(FILE* from, FILE* to, uint64_t n) {
+bool copy_bytes(FileHandle& from, FileHandle& to, uint64_t n) {
   char buffer[65536];
   while (n > 0) {
     size_t chunk = n < sizeof buffer ? size_t(n) : sizeof buffer;
-    if (std::fread(buffer, 1, chunk, from) != chunk) return false;
-    if (std::fwrite(buffer, 1, chunk, to) != chunk) return false;
+    if (platform::read_bytes(from, buffer, chunk) != chunk) return false;
+    if (!platform::write_bytes(to, buffer, chunk)) return false;
     n -= chunk;
   }
   return true;
@@ -104,23 +91,23 @@ bool copy_bytes(FILE* from, FILE* to, uint64_t n) {
 // writing the copy, 0 when the archive cannot be opened or lacks the name,
 // -1 when its directory or an entry runs past the end of the file.
 int extract_from_listed(const std::string& archive, const std::string& normalised, std::string& copy) {
-  File f(std::fopen(platform::game_path(archive).c_str(), "rb"));
+  FileHandle f = platform::open_file(platform::game_path(archive), platform::OpenMode::read);
   if (!f) return 0;
-  int64_t size = file_size(f.get());
+  int64_t size = platform::file_size(f);
   uint32_t count, data_start;
-  if (!read_be(f.get(), 2, count) || !read_be(f.get(), 4, data_start)) return -1;
+  if (!read_be(f, 2, count) || !read_be(f, 4, data_start)) return -1;
   std::string name;
   for (uint32_t i = 0; i < count; ++i) {
     uint32_t offset, length;
-    if (!read_name(f.get(), name) || !read_be(f.get(), 4, offset) || !read_be(f.get(), 4, length)) return -1;
+    if (!read_name(f, name) || !read_be(f, 4, offset) || !read_be(f, 4, length)) return -1;
     if (name != normalised) continue;
     int64_t at = int64_t(data_start) + offset;
     if (at + int64_t(length) > size) return -1;
     std::string path = temp_copy_path(normalised);
     if (path.empty()) return 0;
-    File out(std::fopen(path.c_str(), "wb"));
+    FileHandle out = platform::open_file(path, platform::OpenMode::write);
     if (!out) return 0;
-    if (fseeko(f.get(), at, SEEK_SET) != 0 || !copy_bytes(f.get(), out.get(), length)) return -1;
+    if (!platform::seek_file(f, at) || !copy_bytes(f, out, length)) return -1;
     copy = path;
     return 1;
   }
@@ -143,12 +130,8 @@ bool extract_with_plugin(const std::string& archive, const std::string& library,
   if (file_fn(path.c_str(), static_cast<long>(info.position), folder.c_str(), 0, nullptr, 0) != 0) return false;
   // The plug-in names the file itself, perhaps in another case than the request.
   copy = temp_copy_path(request);
-  if (access(copy.c_str(), F_OK) != 0) {
-    std::string wanted = copy.substr(folder.size());
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(folder, ec))
-      if (strcasecmp(e.path().filename().c_str(), wanted.c_str()) == 0) copy = e.path().string();
-  }
+  if (!platform::path_exists(copy))
+    copy = folder + platform::find_entry_ignoring_case(folder, copy.substr(folder.size()));
   return true;
 }
 
@@ -170,15 +153,15 @@ int64_t archive_lookup(std::string_view request, ArchiveEntry& entry) {
   std::string name;
   for (int i = 0; i <= 9; ++i) {
     std::string path = zpk_path(i);
-    File f(std::fopen(path.c_str(), "rb"));
+    FileHandle f = platform::open_file(path, platform::OpenMode::read);
     if (!f) return -1;  // archives are numbered without gaps
-    int64_t size = file_size(f.get());
+    int64_t size = platform::file_size(f);
     uint32_t count, data_start;
-    if (size < 0 || !read_be(f.get(), 2, count) || !read_be(f.get(), 4, data_start)) return -1;
+    if (size < 0 || !read_be(f, 2, count) || !read_be(f, 4, data_start)) return -1;
     for (uint32_t e = 0; e < count; ++e) {
       uint32_t kind, offset, stored, expanded;
-      if (!read_name(f.get(), name) || !read_be(f.get(), 1, kind) || !read_be(f.get(), 4, offset) ||
-          !read_be(f.get(), 4, stored) || !read_be(f.get(), 4, expanded))
+      if (!read_name(f, name) || !read_be(f, 1, kind) || !read_be(f, 4, offset) || !read_be(f, 4, stored) ||
+          !read_be(f, 4, expanded))
         return -1;
       if (name != wanted) continue;
       int64_t at = int64_t(data_start) + offset;
@@ -199,36 +182,38 @@ int64_t archive_lookup(std::string_view request, ArchiveEntry& entry) {
 bool read_archive_entry(const ArchiveEntry& entry, std::vector<uint8_t>& out) {
   out.clear();
   if (entry.stored_length > kMaxFileBytes) return false;
-  File f(std::fopen(entry.archive_path.c_str(), "rb"));
-  if (!f || fseeko(f.get(), entry.offset, SEEK_SET) != 0) return false;
+  FileHandle f = platform::open_file(entry.archive_path, platform::OpenMode::read);
+  if (!f || !platform::seek_file(f, entry.offset)) return false;
   out.resize(entry.stored_length);
-  return std::fread(out.data(), 1, out.size(), f.get()) == out.size();
+  return platform::read_bytes(f, out.data(), out.size()) == out.size();
 }
 
-int extract_to_temp(std::string& name) {
+int extract_archive_copy(std::string& name, LoadError& error) {
   for (char& c : name)
     if (c == '/') c = '\\';
   ArchiveEntry entry;
   if (archive_settings.zpk_on && archive_lookup(name, entry) >= 0) {
     std::string normalised = normalise_archive_name(name);
     std::string path = temp_copy_path(name);
-    File in(std::fopen(entry.archive_path.c_str(), "rb"));
-    File out(path.empty() ? nullptr : std::fopen(path.c_str(), "wb"));
-    if (!in || !out || entry.kind == kArchiveSpb)
-      interp::report_errorf("エラー", "%sが開けませんでした。", normalised.c_str());
-    bool ok = fseeko(in.get(), entry.offset, SEEK_SET) == 0;
+    FileHandle in = platform::open_file(entry.archive_path, platform::OpenMode::read);
+    FileHandle out;
+    if (!path.empty()) out = platform::open_file(path, platform::OpenMode::write);
+    bool ok = in && out && entry.kind != kArchiveSpb && platform::seek_file(in, entry.offset);
     if (ok && entry.kind == kArchiveLzss) {
       std::vector<uint8_t> stored(entry.stored_length), expanded;
-      ok = stored.empty() || std::fread(stored.data(), 1, stored.size(), in.get()) == stored.size();
+      ok = platform::read_bytes(in, stored.data(), stored.size()) == stored.size();
       // The copy is the entry's stated size at most (a stream may expand
       // to 17 bytes per 13 bits), and no larger than any file the loaders read.
       if (ok)
         lzss_expand(stored.data(), stored.size(), expanded, std::min<size_t>(entry.expanded_length, kMaxFileBytes));
-      ok = ok && (expanded.empty() || std::fwrite(expanded.data(), 1, expanded.size(), out.get()) == expanded.size());
+      ok = ok && platform::write_bytes(out, expanded.data(), expanded.size());
     } else if (ok && entry.kind == kArchiveStored) {
-      ok = copy_bytes(in.get(), out.get(), entry.expanded_length);
+      ok = copy_bytes(in, out, entry.expanded_length);
     }
-    if (!ok) interp::report_errorf("エラー", "%sが開けませんでした。", normalised.c_str());
+    if (!ok) {
+      error = LoadError{LoadFault::archive_unreadable, normalised};
+      return -1;
+    }
     name = path;
     return 1;
   }
@@ -248,6 +233,13 @@ int extract_to_temp(std::string& name) {
     return 1;
   }
   return 0;
+}
+
+int extract_to_temp(std::string& name) {
+  LoadError error;
+  int found = extract_archive_copy(name, error);
+  if (found < 0) report_load_error(error);
+  return found;
 }
 
 void add_arc_entry(const std::string& entry) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "graphics/load_error.h"
+
 namespace graphics {
 
 constexpr int kMaxListEntries = 50;  // entries of the arc and spi lists
@@ -42,8 +44,13 @@ bool read_archive_entry(const ArchiveEntry& entry, std::vector<uint8_t>& out);
 
 // Copies the file out of the zpk archives or a listed archive into the
 // temporary folder. Returns 1 and replaces `name` by the copy's path on disk
-// (open it as it is; it is not a scenario name), or 0 when no archive holds
-// the file. The caller deletes the copy when done.
+// (open it as it is; it is not a scenario name), 0 when no archive holds
+// the file, or -1 with `error` filled when a zpk entry could not be copied
+// (an SPB entry, a damaged archive, no temporary folder). The caller
+// deletes the copy when done.
+int extract_archive_copy(std::string& name, LoadError& error);
+
+// extract_archive_copy with its failure shown as the error box.
 int extract_to_temp(std::string& name);
 
 // arc: appends "archive|library" to the listed archives (error box past 50).

@@ -1,7 +1,8 @@
 #include "graphics/bmp_writer.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "platform/file_io.h"
 
 namespace graphics {
 
@@ -32,10 +33,7 @@ std::vector<uint8_t> encode_bmp(const DibSurface& picture) {
 
 bool write_bmp(const std::string& path, const DibSurface& picture) {
   std::vector<uint8_t> bytes = encode_bmp(picture);
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (!out) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-  return std::fclose(out) == 0 && ok;
+  return platform::write_whole_file(path, bytes.data(), bytes.size());
 }
 
 }  // namespace graphics

@@ -3,8 +3,6 @@
 #include <strings.h>
 
 #include <algorithm>
-#include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,7 +15,9 @@
 #include "graphics/string_sprite.h"
 #include "interp/error.h"
 #include "interp/hooks.h"
+#include "interp/strings.h"
 #include "platform/clock.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/plugins.h"
 
@@ -25,28 +25,18 @@ namespace graphics {
 
 LoaderSettings loader_settings;
 
-int read_decimal(const char*& p) {
-  while (*p == ' ' || *p == '\t') ++p;
-  bool negative = *p == '-';
-  if (*p == '-' || *p == '+') ++p;
-  long long v = 0;
-  while (*p >= '0' && *p <= '9') {
-    if (v < INT_MAX) v = v * 10 + (*p - '0');
-    ++p;
-  }
-  if (v > INT_MAX) v = INT_MAX;
-  return static_cast<int>(negative ? -v : v);
-}
-
 namespace {
 
-[[noreturn]] void tag_error() { interp::report_errorf("タグエラー", "タグの指定がおかしいです。"); }
+using interp::read_decimal;
 
-// Moves p onto the next ',' and past it; the end of the tag is an error.
-void skip_past_comma(const char*& p) {
+LoadError fault(LoadFault what, const std::string& name = "") { return LoadError{what, name}; }
+
+// Moves p onto the next ',' and past it; false at the end of the tag.
+bool skip_past_comma(const char*& p) {
   while (*p && *p != ',') ++p;
-  if (!*p) tag_error();
+  if (!*p) return false;
   ++p;
+  return true;
 }
 
 std::string lower_extension(const std::string& name) {
@@ -60,14 +50,6 @@ std::string lower_extension(const std::string& name) {
 bool silent_missing() { return loader_settings.jpegmode || loader_settings.no_load_error; }
 
 void make_blank(ImageRecord& r) { create_surface(r.surface, 2, 2); }
-
-[[noreturn]] void cannot_open(const std::string& name) {
-  interp::report_errorf("ロードエラー", "ファイル%sを開けません。", name.c_str());
-}
-
-[[noreturn]] void missing_from_zpk(const std::string& name) {
-  interp::report_errorf("エラー", "ZPKアーカイブからファイル%sがみつかりません", name.c_str());
-}
 
 // The picture plug-in convention: a bitmap information header with its
 // palette and the pixel rows, put back together as a BMP file in memory.
@@ -111,7 +93,7 @@ bool decode_with_plugin(const std::string& library, const std::string& path, Ima
 
 // Decodes a file on disk by its extension. `name` is the scenario's name
 // (for messages and the extension), `path` where the bytes are.
-void decode_from_disk(ImageRecord& r, const std::string& name, const std::string& path) {
+LoadResult decode_from_disk(ImageRecord& r, const std::string& name, const std::string& path) {
   std::string ext = lower_extension(name);
   std::vector<uint8_t> bytes;
   if (ext == "jpg" || ext == "jpeg") {
@@ -125,17 +107,18 @@ void decode_from_disk(ImageRecord& r, const std::string& name, const std::string
       size_t bar = spi.find('|');
       if (bar == std::string::npos || strcasecmp(spi.c_str() + bar + 1, ext.c_str()) != 0) continue;
       decode_with_plugin(spi.substr(0, bar), path, r);
-      return;
+      return std::nullopt;
     }
-    if (!silent_missing()) cannot_open(name);
+    if (!silent_missing()) return fault(LoadFault::cannot_open, name);
   }
+  return std::nullopt;
 }
 
 // BMP entries of the zpk archives are SPB or LZSS-compressed BMP.
-void decode_bmp_from_archive(ImageRecord& r, const ArchiveEntry& entry) {
+LoadResult decode_bmp_from_archive(ImageRecord& r, const ArchiveEntry& entry) {
   std::vector<uint8_t> stored;
-  if (entry.kind == kArchiveStored) interp::report_errorf("エラー", "BMPが圧縮されていません");
-  if (!read_archive_entry(entry, stored)) return;
+  if (entry.kind == kArchiveStored) return fault(LoadFault::uncompressed_bmp);
+  if (!read_archive_entry(entry, stored)) return std::nullopt;
   if (entry.kind == kArchiveSpb) {
     read_spb(stored.data(), stored.size(), r.surface);
   } else if (entry.kind == kArchiveLzss) {
@@ -145,16 +128,15 @@ void decode_bmp_from_archive(ImageRecord& r, const ArchiveEntry& entry) {
     if (lzss_expand(stored.data(), stored.size(), bmp, capacity))
       read_bmp(bmp.data(), bmp.size(), r.surface, r.indices);
   }
+  return std::nullopt;
 }
 
-// Finds the file on disk or in the archives and decodes it. False when the
-// record is to be left as it is without the final check.
-bool find_and_decode(ImageRecord& r, const std::string& name) {
+// Finds the file on disk or in the archives and decodes it. `checked` is
+// cleared when the record is to be left as it is without the final check.
+LoadResult find_and_decode(ImageRecord& r, const std::string& name, bool& checked) {
+  checked = true;
   if (loader_settings.file_log && interp::hooks.log_file) interp::hooks.log_file(name);
-  if (platform::game_file_exists(name)) {
-    decode_from_disk(r, name, platform::game_path(name));
-    return true;
-  }
+  if (platform::game_file_exists(name)) return decode_from_disk(r, name, platform::game_path(name));
   std::string ext = lower_extension(name);
   ArchiveEntry entry;
   if (archive_settings.zpk_on && (ext == "jpg" || ext == "jpeg")) {
@@ -165,40 +147,44 @@ bool find_and_decode(ImageRecord& r, const std::string& name) {
     } else if (loader_settings.blank_on_missing) {
       make_blank(r);
     } else {
-      missing_from_zpk(name);
+      return fault(LoadFault::missing_in_zpk, name);
     }
-    return true;
+    return std::nullopt;
   }
   if (archive_settings.zpk_on && ext == "bmp") {
-    if (archive_lookup(name, entry) >= 0)
-      decode_bmp_from_archive(r, entry);
-    else if (loader_settings.blank_on_missing)
+    if (archive_lookup(name, entry) >= 0) return decode_bmp_from_archive(r, entry);
+    if (loader_settings.blank_on_missing)
       make_blank(r);
     else if (!silent_missing())
-      missing_from_zpk(name);
-    return true;
+      return fault(LoadFault::missing_in_zpk, name);
+    return std::nullopt;
   }
   std::string copy = name;
-  if (extract_to_temp(copy)) {
-    decode_from_disk(r, name, copy);
-    std::remove(copy.c_str());
-    return true;
+  LoadError copy_error;
+  int found = extract_archive_copy(copy, copy_error);
+  if (found < 0) return copy_error;
+  if (found) {
+    LoadResult decoded = decode_from_disk(r, name, copy);
+    platform::remove_file(copy);
+    return decoded;
   }
   if (loader_settings.blank_on_missing) {
     make_blank(r);
-    return true;
+    return std::nullopt;
   }
-  if (silent_missing()) return false;
-  cannot_open(name);
+  if (silent_missing()) {
+    checked = false;
+    return std::nullopt;
+  }
+  return fault(LoadFault::cannot_open, name);
 }
 
 // Kind m: the picture on the left, the mask's top-left part on the right.
-void apply_mask(ImageRecord& r, const std::string& mask_name) {
-  if (r.cell_count > 1)
-    interp::report_errorf("エラー", "画像指定タグ:mファイル名のときは複数セル画像はサポートしていません。");
-  if (!has_surface(r)) return;
+LoadResult apply_mask(ImageRecord& r, const std::string& mask_name) {
+  if (r.cell_count > 1) return fault(LoadFault::mask_with_cells);
+  if (!has_surface(r)) return std::nullopt;
   ImageRecord mask;
-  load_image_tag(mask, mask_name);
+  if (LoadResult failed = try_load_image_tag(mask, mask_name)) return failed;
   int w = r.surface.width, h = r.surface.height;
   DibSurface both;
   create_surface(both, w * 2, h);
@@ -210,11 +196,12 @@ void apply_mask(ImageRecord& r, const std::string& mask_name) {
   r.surface = std::move(both);
   r.indices.clear();
   r.trans_mode = kTransAlpha;
+  return std::nullopt;
 }
 
 }  // namespace
 
-int parse_html_colour(const char* text) {
+bool read_html_colour(const char* text, int& rgb) {
   int v = 0;
   for (int i = 0; i < 6; ++i) {
     char c = text[i];
@@ -226,20 +213,26 @@ int parse_html_colour(const char* text) {
     else if (c >= 'A' && c <= 'F')
       d = c - 'A' + 10;
     else
-      interp::report_errorf("構文エラー",
-                            "カラー指定が間違っています。HTMLと同じ形式（例：#75fe1b）で指定してください。");
+      return false;
     v = v << 4 | d;
   }
-  return v;
+  rgb = v;
+  return true;
 }
 
-TagParts parse_image_tag(ImageRecord& r, const std::string& tag) {
-  TagParts parts;
+int parse_html_colour(const char* text) {
+  int rgb = 0;
+  if (!read_html_colour(text, rgb)) report_load_error(fault(LoadFault::bad_colour));
+  return rgb;
+}
+
+LoadResult try_parse_image_tag(ImageRecord& r, const std::string& tag, TagParts& parts) {
+  parts = TagParts();
   r.trans_mode = loader_settings.default_trans_mode;
   const char* p = tag.c_str();
   if (*p != ':') {
     parts.file = tag;
-    return parts;
+    return std::nullopt;
   }
   ++p;
   while (*p == ' ' || *p == '\t') ++p;
@@ -250,7 +243,8 @@ TagParts parse_image_tag(ImageRecord& r, const std::string& tag) {
     case 'a': r.trans_mode = kTransAlpha, ++p; break;
     case 'c': r.trans_mode = kTransCopy, ++p; break;
     case '#': {
-      int c = parse_html_colour(p + 1);
+      int c = 0;
+      if (!read_html_colour(p + 1, c)) return fault(LoadFault::bad_colour);
       r.key_red = c >> 16 & 255, r.key_green = c >> 8 & 255, r.key_blue = c & 255;
       r.trans_mode = kTransColourKey;
       p += 7;
@@ -271,7 +265,7 @@ TagParts parse_image_tag(ImageRecord& r, const std::string& tag) {
     case 's':
       parts.string_sprite = true;
       parts.sprite_at = size_t(p + 1 - tag.c_str());
-      return parts;
+      return std::nullopt;
     default: break;  // any other character is passed over by the scan below
   }
   while (*p && *p != ';') {
@@ -281,7 +275,7 @@ TagParts parse_image_tag(ImageRecord& r, const std::string& tag) {
     }
     ++p;
     r.cell_count = read_decimal(p);
-    skip_past_comma(p);
+    if (!skip_past_comma(p)) return fault(LoadFault::bad_tag);
     if (*p == '<') {
       ++p;
       r.cell_interval_ms = -1;
@@ -289,48 +283,49 @@ TagParts parse_image_tag(ImageRecord& r, const std::string& tag) {
       for (int i = 0; i < r.cell_count; ++i) {
         r.cell_intervals.push_back(read_decimal(p));
         if (i + 1 < r.cell_count) {
-          if (!*p) tag_error();
+          if (!*p) return fault(LoadFault::bad_tag);
         } else if (*p != '>') {
-          tag_error();
+          return fault(LoadFault::bad_tag);
         }
         ++p;
       }
       if (r.cell_count <= 0) {
-        if (*p != '>') tag_error();
+        if (*p != '>') return fault(LoadFault::bad_tag);
         ++p;
       }
     } else {
       r.cell_interval_ms = read_decimal(p);
     }
-    skip_past_comma(p);
+    if (!skip_past_comma(p)) return fault(LoadFault::bad_tag);
     r.anim_mode = read_decimal(p);
     if (r.anim_mode == kAnimManual) r.cell_interval_ms = kManualInterval;
   }
-  if (*p != ';') tag_error();
+  if (*p != ';') return fault(LoadFault::bad_tag);
   parts.file = p + 1;
-  return parts;
+  return std::nullopt;
 }
 
-void decode_image_tag(ImageRecord& r, const std::string& tag) {
+LoadResult try_decode_image_tag(ImageRecord& r, const std::string& tag) {
   if (has_surface(r) && r.tag == tag) {
     r.current_cell = 0;
-    return;
+    return std::nullopt;
   }
   release_image(r);
   r.tag = tag;
-  TagParts parts = parse_image_tag(r, tag);
-  if (parts.string_sprite) {
-    make_string_sprite(r, tag, parts.sprite_at);
-    return;
-  }
-  if (!find_and_decode(r, parts.file)) return;
-  if (!has_surface(r) && !loader_settings.jpegmode) interp::report_errorf("エラー", "ロード失敗!");
-  if (!parts.mask.empty()) apply_mask(r, parts.mask);
+  TagParts parts;
+  if (LoadResult failed = try_parse_image_tag(r, tag, parts)) return failed;
+  if (parts.string_sprite) return make_string_sprite(r, tag, parts.sprite_at);
+  bool checked = true;
+  if (LoadResult failed = find_and_decode(r, parts.file, checked)) return failed;
+  if (!checked) return std::nullopt;
+  if (!has_surface(r) && !loader_settings.jpegmode) return fault(LoadFault::load_failed);
+  if (!parts.mask.empty()) return apply_mask(r, parts.mask);
+  return std::nullopt;
 }
 
-void load_image_tag(ImageRecord& r, const std::string& tag) {
-  decode_image_tag(r, tag);
-  if (!loader_settings.jpegmode || has_surface(r)) return;
+LoadResult try_load_image_tag(ImageRecord& r, const std::string& tag) {
+  if (LoadResult failed = try_decode_image_tag(r, tag)) return failed;
+  if (!loader_settings.jpegmode || has_surface(r)) return std::nullopt;
   std::string retry = tag;
   size_t dot = retry.rfind('.');
   if (dot != std::string::npos) {
@@ -338,8 +333,23 @@ void load_image_tag(ImageRecord& r, const std::string& tag) {
     for (size_t i = 0; i < 3 && dot + 1 + i < retry.size(); ++i)
       if (retry[dot + 1 + i] == from[i]) retry[dot + 1 + i] = to[i];
   }
-  decode_image_tag(r, retry);
-  if (!has_surface(r)) interp::report_errorf("ロードエラー(JPEGMODE)", "%s", retry.c_str());
+  if (LoadResult failed = try_decode_image_tag(r, retry)) return failed;
+  if (!has_surface(r)) return fault(LoadFault::jpegmode_retry, retry);
+  return std::nullopt;
+}
+
+TagParts parse_image_tag(ImageRecord& r, const std::string& tag) {
+  TagParts parts;
+  if (LoadResult failed = try_parse_image_tag(r, tag, parts)) report_load_error(*failed);
+  return parts;
+}
+
+void decode_image_tag(ImageRecord& r, const std::string& tag) {
+  if (LoadResult failed = try_decode_image_tag(r, tag)) report_load_error(*failed);
+}
+
+void load_image_tag(ImageRecord& r, const std::string& tag) {
+  if (LoadResult failed = try_load_image_tag(r, tag)) report_load_error(*failed);
 }
 
 void add_spi_entry(const std::string& entry) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/image.h"
+#include "graphics/load_error.h"
 
 namespace graphics {
 
@@ -27,23 +28,29 @@ struct TagParts {
   size_t sprite_at = 0;  // kind s: offset of the text after 's'
 };
 
-// A decimal number as atoi reads it (blanks, sign, digits), kept within
-// int; p moves behind it.
-int read_decimal(const char*& p);
-
-// Parses a tag's header into the record's transparency and animation
-// fields (the record is expected freshly released). Tag errors are error boxes.
-TagParts parse_image_tag(ImageRecord& r, const std::string& tag);
+// Parses a tag's header into `parts` and the record's transparency and
+// animation fields (the record is expected freshly released). A header
+// that cannot be read is returned as the failure.
+LoadResult try_parse_image_tag(ImageRecord& r, const std::string& tag, TagParts& parts);
 
 // Parses the tag and loads its picture into the record. The very tag the
-// record already shows only rewinds the animation to cell 0.
-void decode_image_tag(ImageRecord& r, const std::string& tag);
+// record already shows only rewinds the animation to cell 0. What fails is
+// returned as it happens; the record is left as the failure found it.
+LoadResult try_decode_image_tag(ImageRecord& r, const std::string& tag);
 
-// decode_image_tag, and under jpegmode a second try with the extension
-// "bmp" rewritten to "jpg"; still nothing is an error box.
+// try_decode_image_tag, and under jpegmode a second try with the extension
+// "bmp" rewritten to "jpg"; still nothing is a failure.
+LoadResult try_load_image_tag(ImageRecord& r, const std::string& tag);
+
+// The three above for the commands: a failure is the error box.
+TagParts parse_image_tag(ImageRecord& r, const std::string& tag);
+void decode_image_tag(ImageRecord& r, const std::string& tag);
 void load_image_tag(ImageRecord& r, const std::string& tag);
 
-// Reads exactly six hexadecimal digits as 0xRRGGBB (error box otherwise).
+// Reads exactly six hexadecimal digits as 0xRRGGBB; false when one is no
+// such digit.
+bool read_html_colour(const char* text, int& rgb);
+// read_html_colour with a bad colour shown as the error box.
 int parse_html_colour(const char* text);
 
 // spi: appends "library|extension" (error box past 50 entries).

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "graphics/bmp.h"
@@ -16,6 +14,7 @@
 #include "graphics/window_picture.h"
 #include "interp/error.h"
 #include "interp/readers.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
 
@@ -70,8 +69,7 @@ void bw_to_alpha(const std::string& name, bool white_partner) {
   }
   DibSurface out;
   make_alpha_picture(a, white_partner ? plain_white : white.surface, out);
-  std::error_code ignored;
-  std::filesystem::create_directories(platform::game_path("out"), ignored);
+  platform::make_folders(platform::game_path("out"));
   write_or_fail("out\\" + name + ".bmp", out);
 }
 
@@ -186,12 +184,16 @@ void cmd_grptest() {
         previous = v;
       }
   }
-  FILE* out = std::fopen(platform::game_path("out.txt").c_str(), "w+");
+  platform::FileHandle out = platform::open_file(platform::game_path("out.txt"), platform::OpenMode::write);
   if (!out) interp::report_errorf("エラー", "ファイル%sに書き込めません。", "out.txt");
-  std::fprintf(out, "\"%s\" %s\n", tag.c_str(), platform::utf8_to_sjis("解析結果").c_str());
-  for (int d = -255; d <= 255; ++d)
-    if (counts[d + 255]) std::fprintf(out, "%d = %lld\n", d, static_cast<long long>(counts[d + 255]));
-  std::fclose(out);
+  platform::write_text(out, "\"" + std::string(tag.c_str()) + "\" " + platform::utf8_to_sjis("解析結果") + "\n");
+  for (int d = -255; d <= 255; ++d) {
+    if (!counts[d + 255]) continue;
+    char line[64];
+    std::snprintf(line, sizeof line, "%d = %lld\n", d, static_cast<long long>(counts[d + 255]));
+    platform::write_text(out, line);
+  }
+  platform::close_file(out);
 }
 
 void cmd_convgif() {

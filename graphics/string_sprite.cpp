@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "graphics/image_tag.h"
-#include "interp/error.h"
+#include "interp/strings.h"
 #include "interp/variables.h"
 #include "platform/clock.h"
 #include "platform/glyphs.h"
@@ -22,12 +22,14 @@ namespace {
 
 constexpr int kMaxColours = 11;
 
-[[noreturn]] void tag_error() { interp::report_errorf("タグエラー", "タグの指定がおかしいです。"); }
+using interp::read_decimal;
 
-void skip_past(const char*& p, char c) {
+// Moves p onto the next `c` and past it; false at the end of the tag.
+bool skip_past(const char*& p, char c) {
   while (*p && *p != c) ++p;
-  if (!*p) tag_error();
+  if (!*p) return false;
   ++p;
+  return true;
 }
 
 // The message window's font as it starts (its settings live with the text).
@@ -59,7 +61,7 @@ std::string substitute_variables(const char* p) {
 
 }  // namespace
 
-void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
+LoadResult make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
   const char* p = tag.c_str() + tag_at;
   SpriteFont font = sprite_font.set ? sprite_font : window_font();
   // In 64 bits: the tag and spfont give sizes and spacings up to INT_MAX.
@@ -68,25 +70,26 @@ void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
   if (*p == '/') {
     ++p;
     font.glyph_width = read_decimal(p);
-    skip_past(p, ',');
+    if (!skip_past(p, ',')) return LoadError{LoadFault::bad_tag, ""};
     font.glyph_height = read_decimal(p);
-    skip_past(p, ',');
+    if (!skip_past(p, ',')) return LoadError{LoadFault::bad_tag, ""};
     int spacing = read_decimal(p);
-    skip_past(p, ';');
+    if (!skip_past(p, ';')) return LoadError{LoadFault::bad_tag, ""};
     pitch = int64_t(font.glyph_width) + spacing;
     if (spacing < 0) extra = -int64_t(spacing);
   }
   uint8_t colours[kMaxColours][3];
   int count = 0;
   while (*p == '#' && count < kMaxColours) {
-    int c = parse_html_colour(p + 1);
+    int c = 0;
+    if (!read_html_colour(p + 1, c)) return LoadError{LoadFault::bad_colour, ""};
     colours[count][0] = static_cast<uint8_t>(c >> 16);
     colours[count][1] = static_cast<uint8_t>(c >> 8);
     colours[count][2] = static_cast<uint8_t>(c);
     ++count;
     p += 7;
   }
-  if (count == 0) interp::report_errorf("エラー", "画像タグ:sの次は色指定#rrggbbです。");
+  if (count == 0) return LoadError{LoadFault::no_sprite_colour, ""};
   std::string text = substitute_variables(p);
 
   r.trans_mode = kTransAlpha;
@@ -96,9 +99,9 @@ void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
   r.current_cell = 0;
   r.last_step_ms = platform::clock_ms();
   int gw = font.glyph_width, gh = font.glyph_height;
-  if (gw <= 0 || gh <= 0 || gw > platform::kMaxGlyphSize || gh > platform::kMaxGlyphSize) return;
+  if (gw <= 0 || gh <= 0 || gw > platform::kMaxGlyphSize || gh > platform::kMaxGlyphSize) return std::nullopt;
   int64_t cw = int64_t(text.size()) * pitch / 2 + extra;
-  if (cw <= 0 || cw * 2 * count > 32767) return;  // nothing to show, or wider than any picture
+  if (cw <= 0 || cw * 2 * count > 32767) return std::nullopt;  // nothing to show, or wider than any picture
   int cell = static_cast<int>(cw);
   create_surface(r.surface, 2 * cell * count, gh);
 
@@ -135,6 +138,7 @@ void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
       for (int x = 0; x < cell; ++x) std::memset(row + size_t(cell + x) * 3, 255 - opacity[size_t(y) * cell + x], 3);
     }
   }
+  return std::nullopt;
 }
 
 }  // namespace graphics

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "graphics/image.h"
+#include "graphics/load_error.h"
 
 namespace graphics {
 
@@ -18,7 +19,8 @@ extern SpriteFont sprite_font;
 
 // Fills the record from the text after ":s" (at `tag_at`): an optional
 // "/w,h,p;" size, one to eleven "#rrggbb" colours, then the text. Each colour
-// is one cell: the text in that colour on black, beside its mask.
-void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at);
+// is one cell: the text in that colour on black, beside its mask. A tag
+// that cannot be read is returned as the failure.
+LoadResult make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at);
 
 }  // namespace graphics

@@ -1,5 +1,6 @@
 #include "interp/strings.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -70,6 +71,20 @@ int32_t text_to_number(std::string_view text) {
   if (negative) value = -value;
   if (value > INT32_MAX) value = INT32_MAX;
   return static_cast<int32_t>(value);
+}
+
+int32_t read_decimal_digits(const char*& p) {
+  int64_t n = 0;
+  while (*p >= '0' && *p <= '9') n = std::min<int64_t>(n * 10 + (*p++ - '0'), INT32_MAX);
+  return static_cast<int32_t>(n);
+}
+
+int32_t read_decimal(const char*& p) {
+  while (*p == ' ' || *p == '\t') ++p;
+  bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  int32_t v = read_decimal_digits(p);
+  return negative ? -v : v;
 }
 
 }  // namespace interp

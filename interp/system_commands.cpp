@@ -1,9 +1,6 @@
 #include "interp/system_commands.h"
 
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
 
 #include "interp/hooks.h"
 #include "interp/readers.h"
@@ -12,6 +9,7 @@
 #include "interp/variables.h"
 #include "platform/calendar.h"
 #include "platform/clock.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -125,20 +123,9 @@ void cmd_winexec() {
 // Creates the file, or empties it when it exists; failures are silent.
 // Anything that exists but is no regular file (a folder, a device, a pipe
 // that would block the open) is left alone.
-void cmd_filecreate() {
-  std::string path = platform::game_path(read_string());
-  std::error_code ec;
-  auto status = std::filesystem::status(path, ec);
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-}
+void cmd_filecreate() { platform::create_empty_file(platform::game_path(read_string())); }
 
 // Deletes the file; a missing file (or a folder) is left alone silently.
-void cmd_fileremove() {
-  std::string path = platform::game_path(read_string());
-  std::error_code ec;
-  if (std::filesystem::is_directory(std::filesystem::symlink_status(path, ec))) return;
-  std::filesystem::remove(path, ec);
-}
+void cmd_fileremove() { platform::remove_file(platform::game_path(read_string())); }
 
 }  // namespace interp

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 
 #include <dirent.h>
+#include <limits.h>
 #include <strings.h>
 #include <sys/stat.h>
 
@@ -64,6 +65,19 @@ std::string game_path(std::string_view sjis_name) {
   }
   return result.empty() ? "." : result;
 }
+
+std::string find_entry_ignoring_case(const std::string& folder, const std::string& name) {
+  std::string dir = folder;
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  return match_component(dir, name);
+}
+
+std::string current_folder() {
+  char cwd[PATH_MAX];
+  return getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string();
+}
+
+bool enter_folder(const std::string& path) { return chdir(path.c_str()) == 0; }
 
 bool game_file_exists(std::string_view sjis_name) {
   struct stat st;

@@ -18,6 +18,16 @@ std::string game_path(std::string_view sjis_name);
 // True when the scenario-named file exists as a regular file.
 bool game_file_exists(std::string_view sjis_name);
 
+// The entry of `folder` (a path on disk) named `name` without regard to
+// ASCII case; an exact match wins. `name` itself when nothing matches.
+std::string find_entry_ignoring_case(const std::string& folder, const std::string& name);
+
+// The process's current folder as an absolute path; empty when it cannot
+// be told.
+std::string current_folder();
+// Makes `path` the current folder; false (errno set) when it cannot.
+bool enter_folder(const std::string& path);
+
 // The names of the entries of a folder (UTF-8, no "." and ".."), sorted;
 // empty when it cannot be read. With `folders` only subfolders, else only
 // regular files.

@@ -13,6 +13,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/calendar.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 
 namespace platform {
@@ -25,9 +26,9 @@ std::atomic<Where> where{Where::undecided};
 bool forced_read_only = false;
 bool announced = false;
 
-std::string current_folder() {
-  char cwd[PATH_MAX];
-  return getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string(".");
+std::string game_folder() {
+  std::string folder = current_folder();
+  return folder.empty() ? std::string(".") : folder;
 }
 
 Where decide() {
@@ -39,20 +40,11 @@ Where decide() {
   return w;
 }
 
-bool make_folders(const std::string& path) {
-  for (size_t i = 1; i <= path.size(); ++i) {
-    if (i < path.size() && path[i] != '/') continue;
-    std::string part = path.substr(0, i);
-    if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
-  }
-  return true;
-}
-
 void announce(const std::string& folder) {
   if (announced) return;
   announced = true;
   std::fprintf(stderr, "orvane: the game folder %s cannot be written; the player's files go to %s\n",
-               current_folder().c_str(), folder.c_str());
+               game_folder().c_str(), folder.c_str());
 }
 
 bool write_to_fallback(std::string_view name, const void* data, size_t size) {
@@ -73,7 +65,7 @@ std::string player_fallback_folder() {
     const char* home = std::getenv("HOME");
     base = std::string(home && home[0] ? home : ".") + "/.local/share";
   }
-  std::string folder = current_folder();
+  std::string folder = game_folder();
   std::string leaf = folder.substr(folder.rfind('/') + 1);
   std::string clean;
   for (char c : leaf) clean += (c == '.' && clean.empty()) ? '_' : c;

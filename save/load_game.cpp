@@ -2,7 +2,6 @@
 // the scenario, brought back into the game state, and the pictures and
 // music are rebuilt from the names they hold.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "graphics/click_cursor.h"
@@ -15,6 +14,7 @@
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "interp/variables.h"
+#include "platform/file_io.h"
 #include "platform/player_files.h"
 #include "save/save_file.h"
 #include "script/scenario.h"
@@ -182,17 +182,17 @@ bool load_save_file(int32_t slot) {
   std::string name = save_file_name(slot);
   if (!platform::player_file_exists(name)) return false;
   if (save_hooks.stop_sound_for_load) save_hooks.stop_sound_for_load();
-  std::FILE* f = std::fopen(platform::player_file_path(name).c_str(), "rb");
+  platform::FileHandle f = platform::open_file(platform::player_file_path(name), platform::OpenMode::read);
   if (!f) return false;
 
   SaveRecord& r = loaded;
   SaveStream s;
   s.mode = 0;
-  s.file = f;
+  s.file = &f;
   total_array_elements_into(r);
   transfer_snapshot(s, r);
   transfer_tail(s, r);
-  std::fclose(f);
+  platform::close_file(f);
 
   // Nothing is changed before the file is known to fit this scenario.
   int32_t position = line_and_colons_to_position(r.line, r.colons);

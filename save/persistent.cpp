@@ -1,11 +1,12 @@
 #include "save/persistent.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 
 #include "graphics/image_tag.h"
 #include "interp/readers.h"
 #include "interp/variables.h"
+#include "platform/file_io.h"
 #include "platform/player_files.h"
 #include "save/logs.h"
 #include "script/scenario.h"
@@ -28,28 +29,54 @@ constexpr char kFileLogFile[] = "Orvaflog.dat";
 constexpr size_t kLogEntryBuffer = 512;  // an entry read back keeps at most 511 bytes
 constexpr size_t kGlobalTextLimit = 1 << 20;
 
-std::FILE* open_player_file(const char* name) {
-  if (!platform::player_file_exists(name)) return nullptr;
-  return std::fopen(platform::player_file_path(name).c_str(), "rb");
+platform::FileHandle open_player_file(const char* name) {
+  if (!platform::player_file_exists(name)) return platform::FileHandle();
+  return platform::open_file(platform::player_file_path(name), platform::OpenMode::read);
 }
 
-int32_t read_int(std::FILE* f) {
+int32_t read_int(platform::FileHandle& f) {
   unsigned char b[4];
-  if (std::fread(b, 1, 4, f) != 4) return 0;
+  if (platform::read_bytes(f, b, 4) != 4) return 0;
   return static_cast<int32_t>(uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24);
 }
 
+bool is_c_space(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The count that opens a log, read as the C library's "%d\n" reads it:
+// white space, a sign, digits (none is no count: 0), the value held in 64
+// bits with saturation and then cut to its low 32 bits; then any white
+// space after it.
+int read_log_count(platform::FileHandle& f) {
+  while (is_c_space(platform::peek_byte(f))) platform::read_byte(f);
+  int c = platform::peek_byte(f);
+  bool negative = c == '-';
+  if (c == '-' || c == '+') {
+    platform::read_byte(f);
+    c = platform::peek_byte(f);
+  }
+  if (c < '0' || c > '9') return 0;
+  const uint64_t most = negative ? uint64_t(INT64_MAX) + 1 : uint64_t(INT64_MAX);
+  uint64_t magnitude = 0;
+  while ((c = platform::peek_byte(f)) >= '0' && c <= '9') {
+    platform::read_byte(f);
+    unsigned digit = unsigned(c - '0');
+    magnitude = magnitude > (most - digit) / 10 ? most : magnitude * 10 + digit;
+  }
+  while (is_c_space(platform::peek_byte(f))) platform::read_byte(f);
+  uint64_t value = negative ? uint64_t(0) - magnitude : magnitude;
+  return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
 void read_log(NameLog& log, const char* name) {
-  std::FILE* f = open_player_file(name);
+  platform::FileHandle f = open_player_file(name);
   if (!f) return;
   log_clear(log);
-  int count = 0;
-  if (std::fscanf(f, "%d\n", &count) != 1) count = 0;
+  int count = read_log_count(f);
   for (int n = 0; n < count && n < kMaxLogEntries; ++n) {
-    int c = std::getc(f);  // the opening quote
-    if (c == EOF) break;
+    int c = platform::read_byte(f);  // the opening quote
+    if (c < 0) break;
     std::string entry;
-    while ((c = std::getc(f)) != EOF && c != '"')
+    while ((c = platform::read_byte(f)) >= 0 && c != '"')
       if (entry.size() < kLogEntryBuffer - 1) entry += static_cast<char>(c);
     for (size_t i = 0; i < entry.size(); ++i) {
       entry[i] = static_cast<char>(entry[i] ^ script::kScrambleKey);
@@ -59,9 +86,8 @@ void read_log(NameLog& log, const char* name) {
       }
     }
     log_append(log, entry);
-    if (c == EOF) break;
+    if (c < 0) break;
   }
-  std::fclose(f);
 }
 
 void write_log(const NameLog& log, const char* name) {
@@ -77,18 +103,17 @@ void write_log(const NameLog& log, const char* name) {
 }  // namespace
 
 void load_global_variables() {
-  std::FILE* f = open_player_file(kGlobalFile);
+  platform::FileHandle f = open_player_file(kGlobalFile);
   for (int i = interp::kLocalVariableCount; i < interp::kVariableCount; ++i) {
     interp::NumericVariables[i] = f ? read_int(f) : 0;
     std::string text;
     if (f) {
       int c;
-      while ((c = std::getc(f)) != EOF && c != 0)
+      while ((c = platform::read_byte(f)) >= 0 && c != 0)
         if (text.size() < kGlobalTextLimit) text += static_cast<char>(c);
     }
     interp::set_string_variable(i, text);
   }
-  if (f) std::fclose(f);
 }
 
 void load_logs() {
@@ -99,11 +124,9 @@ void load_logs() {
 void open_read_text_record() {
   ReadTextBitmap.assign(static_cast<size_t>(script::scenario_length / 8), 0);
   if (ReadTextBitmap.empty()) return;
-  if (std::FILE* f = open_player_file(kReadTextFile)) {
-    size_t got = std::fread(ReadTextBitmap.data(), 1, ReadTextBitmap.size(), f);
-    (void)got;  // a shorter file leaves the rest unread
-    std::fclose(f);
-  }
+  // A shorter file leaves the rest unread.
+  if (platform::FileHandle f = open_player_file(kReadTextFile))
+    platform::read_bytes(f, ReadTextBitmap.data(), ReadTextBitmap.size());
 }
 
 void save_persistent_records() {

@@ -11,7 +11,7 @@ void transfer_int(SaveStream& s, int32_t& v) {
     return;
   }
   unsigned char b[4];
-  if (!s.file || std::fread(b, 1, 4, s.file) != 4) {
+  if (!s.file || platform::read_bytes(*s.file, b, 4) != 4) {
     v = 0;
     return;
   }
@@ -28,7 +28,7 @@ void transfer_text(SaveStream& s, std::string& text, size_t limit) {
   text.clear();
   if (!s.file) return;
   int c;
-  while ((c = std::getc(s.file)) != EOF && c != 0)
+  while ((c = platform::read_byte(*s.file)) >= 0 && c != 0)
     if (text.size() < limit) text += static_cast<char>(c);
 }
 

@@ -1,8 +1,9 @@
 // save/save_stream: the save stream, which transfers each field of a save file either into memory or out of a file.
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <string>
+
+#include "platform/file_io.h"
 
 namespace save {
 
@@ -14,7 +15,7 @@ namespace save {
 struct SaveStream {
   std::string buffer;
   int mode = 1;
-  std::FILE* file = nullptr;
+  platform::FileHandle* file = nullptr;
 };
 
 void transfer_int(SaveStream& s, int32_t& v);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
 
@@ -55,12 +56,12 @@ bool put_bytes(const unsigned char* bytes, size_t n) {
 // Reads a numbered file as the C library's text mode does: CR LF becomes LF,
 // a Ctrl-Z byte ends the file. At most room() bytes are stored. Runs of
 // bytes between CRs are copied whole.
-void read_text_file(FILE* f) {
+void read_text_file(platform::FileHandle& f) {
   static const unsigned char cr_byte = '\r';
   unsigned char chunk[65536];
   bool pending_cr = false;
   size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+  while ((got = platform::read_bytes(f, chunk, sizeof chunk)) > 0) {
     const void* ctrl_z = std::memchr(chunk, 0x1a, got);
     const size_t limit = ctrl_z ? size_t(static_cast<const unsigned char*>(ctrl_z) - chunk) : got;
     size_t i = 0;
@@ -89,13 +90,13 @@ bool load_numbered_files() {
   for (int n = 0; n < kFileCount; ++n) {
     char name[16];
     std::snprintf(name, sizeof name, "%d.txt", n);
-    FILE* f = std::fopen(platform::game_path(name).c_str(), "rb");
+    platform::FileHandle f = platform::open_file(platform::game_path(name), platform::OpenMode::read);
     if (!f) {
       FileEndTable[n] = kMissingFile;
       continue;
     }
     read_text_file(f);
-    std::fclose(f);
+    platform::close_file(f);
     FileEndTable[n] = length;
     if (!append_line_feed()) return false;
   }
@@ -103,16 +104,16 @@ bool load_numbered_files() {
 }
 
 bool load_scrambled(const char* name, const unsigned char* key, int key_length) {
-  FILE* f = std::fopen(platform::game_path(name).c_str(), "rb");
+  platform::FileHandle f = platform::open_file(platform::game_path(name), platform::OpenMode::read);
   if (!f) return true;
   unsigned char chunk[65536];
   size_t got;
   int64_t k = 0;
-  while (room() > 0 && (got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+  while (room() > 0 && (got = platform::read_bytes(f, chunk, sizeof chunk)) > 0) {
     for (size_t i = 0; i < got && room() > 0; ++i, ++k)
       buffer[length++] = static_cast<char>(chunk[i] ^ key[k % key_length]);
   }
-  std::fclose(f);
+  platform::close_file(f);
   return append_line_feed();
 }
 

@@ -3,6 +3,7 @@
 #include "graphics/archive.h"
 #include "graphics/image_tag.h"
 #include "interp/error.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/plugins.h"
 #include "platform/sjis.h"

@@ -1,9 +1,9 @@
 #include "sound/sounding.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/clock.h"
+#include "platform/file_io.h"
 #include "platform/sjis.h"
 
 namespace sound {
@@ -18,7 +18,7 @@ struct TargetRecord {
   int att = -1;  // last logged attenuation; -1 until the first
 };
 TargetRecord targets[kTargetCount];
-FILE* log_file = nullptr;
+platform::FileHandle log_file;
 
 std::string target_name(int t) {
   switch (t) {
@@ -32,8 +32,8 @@ std::string target_name(int t) {
 
 void write_line(uint32_t ms, const std::string& text) {
   if (!log_file) return;
-  std::fprintf(log_file, "%u %s\n", ms, text.c_str());
-  std::fflush(log_file);
+  platform::write_text(log_file, std::to_string(ms) + " " + std::string(text.c_str()) + "\n");
+  platform::flush_file(log_file);
 }
 
 bool valid(int t) { return t >= 0 && t < kTargetCount; }
@@ -43,14 +43,11 @@ bool valid(int t) { return t >= 0 && t < kTargetCount; }
 bool open_audio_log(const std::string& path) {
   close_audio_log();
   if (path.empty()) return true;
-  log_file = std::fopen(path.c_str(), "w");
-  return log_file != nullptr;
+  log_file = platform::open_file(path, platform::OpenMode::write);
+  return bool(log_file);
 }
 
-void close_audio_log() {
-  if (log_file) std::fclose(log_file);
-  log_file = nullptr;
-}
+void close_audio_log() { platform::close_file(log_file); }
 
 uint32_t target_end(int t) {
   if (!valid(t)) return 0;

@@ -9,6 +9,7 @@
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "interp/runloop.h"
+#include "interp/strings.h"
 #include "interp/variables.h"
 #include "platform/clock.h"
 #include "platform/glyphs.h"
@@ -136,22 +137,20 @@ platform::DibSurface& text_surface() {
 
 namespace {
 
-// Decimal digits at s[i], moving i behind them; saturates.
-int32_t read_decimal(const uint8_t* s, size_t& i) {
-  int64_t n = 0;
-  while (s[i] >= '0' && s[i] <= '9') {
-    n = std::min<int64_t>(n * 10 + (s[i] - '0'), INT32_MAX);
-    i++;
-  }
-  return static_cast<int32_t>(n);
+// Decimal digits at s[i] (read_decimal_digits), moving i behind them.
+int32_t decimal_at(const uint8_t* s, size_t& i) {
+  const char* p = reinterpret_cast<const char*>(s + i);
+  int32_t n = interp::read_decimal_digits(p);
+  i = static_cast<size_t>(reinterpret_cast<const uint8_t*>(p) - s);
+  return n;
 }
 
 // The argument of !w, !d and !s: decimal digits, or %n for the value of a
 // numeric variable (the run loop leaves such references in the line).
 int32_t read_mark_number(const uint8_t* s, size_t& i) {
-  if (s[i] != '%') return read_decimal(s, i);
+  if (s[i] != '%') return decimal_at(s, i);
   i++;
-  return interp::numeric_variable(read_decimal(s, i));
+  return interp::numeric_variable(decimal_at(s, i));
 }
 
 int hex_digit(uint8_t c) {
@@ -341,7 +340,7 @@ void display_text_line(const char* sjis) {
     }
     if (c == '<') {
       i++;
-      int32_t number = read_decimal(s, i);
+      int32_t number = decimal_at(s, i);
       if (text_link_count < kMaxTextLinks) {
         TextLink& link = text_links[text_link_count];
         link.number = number;

@@ -1,40 +1,33 @@
 #include "text/transcript.h"
 
-#include <cstdio>
-
+#include "platform/file_io.h"
 #include "platform/sjis.h"
 
 namespace text {
 
 namespace {
-FILE* transcript = nullptr;
+platform::FileHandle transcript;
 std::string row;  // Shift-JIS bytes of the row being drawn
 }  // namespace
 
 bool open_transcript(const std::string& where) {
   close_transcript();
-  if (where == "-") {
-    transcript = stdout;
-    return true;
-  }
-  transcript = std::fopen(where.c_str(), "a");
-  return transcript != nullptr;
+  transcript = where == "-" ? platform::standard_output() : platform::open_file(where, platform::OpenMode::append);
+  return bool(transcript);
 }
 
 void close_transcript() {
   if (!row.empty()) end_transcript_row();
-  if (transcript && transcript != stdout) std::fclose(transcript);
-  if (transcript == stdout) std::fflush(stdout);
-  transcript = nullptr;
+  platform::close_file(transcript);
 }
 
 void write_transcript_line(const char* sjis) {
   if (!transcript) return;
   std::string line = platform::sjis_to_utf8(sjis);
   line += '\n';
-  std::fwrite(line.data(), 1, line.size(), transcript);
+  platform::write_text(transcript, line);
   // Flushed per line so that the record is complete whatever ends the program.
-  std::fflush(transcript);
+  platform::flush_file(transcript);
 }
 
 void add_transcript_character(uint8_t first, uint8_t second) {
