@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 
@@ -26,7 +27,42 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
 const std::set<std::string> kSourceFolders = {"platform", "script", "interp", "text", "graphics",
                                               "save",     "app",    "ui",     "sound"};
 
+// Headers of the system and its libraries: only platform/ includes them.
+const std::regex kSystemHeader(
+    R"(^#include <(unistd\.h|fcntl\.h|dirent\.h|dlfcn\.h|iconv\.h|sys/.*|fstream|filesystem|jpeglib\.h|png\.h|)"
+    R"(SDL.*|ft2build\.h|fontconfig/.*|libav.*|libsw.*)>)");
+// Calls that open, find or remove files: only platform/ makes them.
+const std::regex kFileCall(
+    R"((^|[^A-Za-z0-9_.>])(std::|::)?(fopen|freopen|fdopen|opendir|unlink|access|rename|mkdir|rmdir|chdir|getcwd)\s*\()"
+    R"(|std::(ifstream|ofstream|fstream|filesystem)\b)");
+
 }  // namespace
+
+// Files are opened, read, written and removed through platform/file_io (and
+// the system's other services through the rest of platform/), so that every
+// other folder works on names and bytes.
+TEST(Layers, OnlyPlatformTalksToTheFileSystem) {
+  namespace fs = std::filesystem;
+  int files = 0;
+  for (const std::string& folder : kSourceFolders) {
+    if (folder == "platform") continue;
+    fs::path dir = fs::path(ORVANE_SOURCE_DIR) / folder;
+    if (!fs::is_directory(dir)) continue;
+    for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
+      std::string ext = e.path().extension();
+      if (ext != ".cpp" && ext != ".h" && ext != ".inc") continue;
+      ++files;
+      std::ifstream in(e.path());
+      std::string line;
+      while (std::getline(in, line)) {
+        std::string code = line.substr(0, line.find("//"));
+        EXPECT_FALSE(std::regex_search(code, kSystemHeader)) << e.path().string() << ": " << line;
+        EXPECT_FALSE(std::regex_search(code, kFileCall)) << e.path().string() << ": " << line;
+      }
+    }
+  }
+  EXPECT_GT(files, 100);
+}
 
 TEST(Layers, EveryIncludePointsDown) {
   namespace fs = std::filesystem;

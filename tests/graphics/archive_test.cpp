@@ -157,6 +157,35 @@ TEST_F(Archives, CopiesOutStoredAndCompressedEntries) {
   EXPECT_EQ(name, "none.txt");
 }
 
+// The archive reader hands a copy it cannot make back as a value; a
+// picture in the archives that fails comes back the same way.
+TEST_F(Archives, FailedCopiesAndArchivePicturesComeBackAsValues) {
+  graphics::archive_settings.zpk_on = true;
+  auto bmp = solid_bmp(2, 2, 0);
+  write_file("arc.zpk", make_zpk({{"pic.spb", 1, {1}, 1}, {"raw.bmp", 0, bmp, uint32_t(bmp.size())}}));
+  std::string name = "PIC.spb";
+  graphics::LoadError error;
+  int found = 0;
+  EXPECT_EQ(box_of([&] { found = graphics::extract_archive_copy(name, error); }), "");
+  EXPECT_EQ(found, -1);
+  EXPECT_EQ(error.fault, graphics::LoadFault::archive_unreadable);
+  EXPECT_EQ(error.name, "pic.spb");
+  EXPECT_EQ(box_of([&] { graphics::report_load_error(error); }), "エラー|pic.spbが開けませんでした。");
+  name = "none.txt";
+  EXPECT_EQ(graphics::extract_archive_copy(name, error), 0);
+
+  graphics::ImageRecord r;
+  graphics::LoadResult failed = graphics::try_load_image_tag(r, "raw.bmp");
+  ASSERT_TRUE(failed.has_value());
+  EXPECT_EQ(failed->fault, graphics::LoadFault::uncompressed_bmp);
+  failed = graphics::try_load_image_tag(r, "None.jpg");
+  ASSERT_TRUE(failed.has_value());
+  EXPECT_EQ(failed->fault, graphics::LoadFault::missing_in_zpk);
+  EXPECT_EQ(failed->name, "None.jpg");
+  EXPECT_EQ(box_of([&] { graphics::report_load_error(*failed); }),
+            "エラー|ZPKアーカイブからファイルNone.jpgがみつかりません");
+}
+
 TEST_F(Archives, CopiesNeverLeaveTheTemporaryFolder) {
   graphics::archive_settings.zpk_on = true;
   write_file("arc.zpk", make_zpk({{"..", 0, {'x'}, 1}}));

@@ -8,6 +8,7 @@
 #include "graphics/jpeg.h"
 #include "graphics/spb.h"
 #include "graphics_test_util.h"
+#include "platform/jpeg.h"
 
 using graphics::DibSurface;
 using namespace gtest_graphics;
@@ -142,6 +143,19 @@ TEST(Jpeg, GarbageIsRefused) {
   file.resize(file.size() * 7 / 10);  // a cut stream still decodes, padded
   EXPECT_TRUE(graphics::read_jpeg(file.data(), file.size(), s));
   EXPECT_FALSE(graphics::read_jpeg(file.data(), 10, s));
+}
+
+// The decoder takes its limits from the caller; graphics passes those of
+// every picture decoder.
+TEST(Jpeg, PicturesBeyondTheGivenLimitsAreRefused) {
+  std::vector<uint8_t> pixels;
+  auto file = encode_jpeg(24, 16, 3, pixels);
+  DibSurface s;
+  EXPECT_FALSE(platform::decode_jpeg(file.data(), file.size(), 23, 1 << 20, s));
+  EXPECT_FALSE(platform::decode_jpeg(file.data(), file.size(), 24, 24 * 16 - 1, s));
+  ASSERT_TRUE(platform::decode_jpeg(file.data(), file.size(), 24, 24 * 16, s));
+  EXPECT_EQ(s.width, 24);
+  EXPECT_EQ(s.height, 16);
 }
 
 // A 3 x 2 picture. Walk after (0,0): (1,0) (2,0) then (2,1) (1,1) (0,1).

@@ -111,6 +111,51 @@ TEST_F(Loader, SeparateMaskMakesAnAlphaPicture) {
             "エラー|画像指定タグ:mファイル名のときは複数セル画像はサポートしていません。");
 }
 
+// The loaders hand their failure back instead of showing the box; the box
+// the commands make of it is the one the loader used to show.
+TEST_F(Loader, FailuresComeBackAsValuesThatMakeTheSameBox) {
+  write_file("pic.bmp", solid_bmp(4, 3, 0x0000ff));
+  write_file("bad.bmp", {1, 2, 3});
+  struct Case {
+    std::string tag;
+    graphics::LoadFault fault;
+    std::string name;
+  };
+  const Case cases[] = {
+      {"none.bmp", graphics::LoadFault::cannot_open, "none.bmp"},
+      {"bad.bmp", graphics::LoadFault::load_failed, ""},
+      {":l/3", graphics::LoadFault::bad_tag, ""},
+      {":l/3,5;pic.bmp", graphics::LoadFault::bad_tag, ""},
+      {":#12zz56;pic.bmp", graphics::LoadFault::bad_colour, ""},
+      {":s/24,24#ff0000", graphics::LoadFault::bad_tag, ""},
+      {":s#ff00x0abc", graphics::LoadFault::bad_colour, ""},
+      {":sabc", graphics::LoadFault::no_sprite_colour, ""},
+      {":mmask.bmp/2,10,0;pic.bmp", graphics::LoadFault::mask_with_cells, ""},
+      {":mnone.bmp;pic.bmp", graphics::LoadFault::cannot_open, "none.bmp"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tag);
+    ImageRecord fresh;
+    graphics::LoadResult failed;
+    EXPECT_EQ(box_of([&] { failed = graphics::try_load_image_tag(fresh, c.tag); }), "");
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(failed->fault, c.fault);
+    EXPECT_EQ(failed->name, c.name);
+    std::string box = box_of([&] { graphics::report_load_error(*failed); });
+    EXPECT_NE(box, "");
+    EXPECT_EQ(box, error_of(c.tag));
+  }
+  ImageRecord good;
+  EXPECT_FALSE(graphics::try_load_image_tag(good, ":c;pic.bmp").has_value());
+  EXPECT_EQ(good.surface.width, 4);
+
+  graphics::loader_settings.jpegmode = true;
+  graphics::LoadResult retried = graphics::try_load_image_tag(r, ":c;gone.bmp");
+  ASSERT_TRUE(retried.has_value());
+  EXPECT_EQ(retried->fault, graphics::LoadFault::jpegmode_retry);
+  EXPECT_EQ(retried->name, ":c;gone.jpg");
+}
+
 TEST_F(Loader, JpegFilesLoadThroughLibjpeg) {
   std::vector<uint8_t> pixels;
   write_file("pic.jpg", encode_jpeg(20, 10, 3, pixels));

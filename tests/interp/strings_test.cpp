@@ -109,3 +109,41 @@ TEST(Atoi, OutOfRangeSaturates) {
   EXPECT_EQ(text_to_number("-99999999999999999999999"), INT_MIN);
   EXPECT_EQ(text_to_number("\t\n\v\f\r 5"), 5);
 }
+
+// Numbers written in text: bare digits for the marks of text lines; blanks
+// and a sign before them in image tags. Both stop at the first other byte
+// and saturate.
+TEST(DecimalReaders, DigitsAndSignedNumbersSaturateAndMoveBehind) {
+  auto digits = [](const char* text, int& used) {
+    const char* p = text;
+    int32_t v = read_decimal_digits(p);
+    used = int(p - text);
+    return v;
+  };
+  auto tag_number = [](const char* text, int& used) {
+    const char* p = text;
+    int32_t v = read_decimal(p);
+    used = int(p - text);
+    return v;
+  };
+  int used = 0;
+  EXPECT_EQ(digits("120,3", used), 120);
+  EXPECT_EQ(used, 3);
+  EXPECT_EQ(digits(" 5", used), 0);  // no blanks before the digits
+  EXPECT_EQ(used, 0);
+  EXPECT_EQ(digits("-5", used), 0);
+  EXPECT_EQ(digits("2147483647x", used), INT_MAX);
+  EXPECT_EQ(used, 10);
+  EXPECT_EQ(digits("99999999999999999999999;", used), INT_MAX);
+  EXPECT_EQ(used, 23);
+
+  EXPECT_EQ(tag_number(" \t-42,", used), -42);
+  EXPECT_EQ(used, 5);
+  EXPECT_EQ(tag_number("+7", used), 7);
+  EXPECT_EQ(tag_number("\n7", used), 0);  // only spaces and tabs are passed over
+  EXPECT_EQ(used, 0);
+  EXPECT_EQ(tag_number("- 7", used), 0);
+  EXPECT_EQ(used, 1);
+  EXPECT_EQ(tag_number("-99999999999", used), -INT_MAX);
+  EXPECT_EQ(tag_number("3000000000", used), INT_MAX);
+}

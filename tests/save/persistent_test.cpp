@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "interp/readers.h"
@@ -95,6 +97,44 @@ TEST_F(Persistent, LogsAreUpperCaseScrambledAndBounded) {
   EXPECT_FALSE(save::log_contains(save::FileLog, "f4050"));
   save::log_clear(save::LabelLog);
   save::log_clear(save::FileLog);
+}
+
+// A log's count is read as the C library's "%d\n" reads it; the C
+// library itself gives the expected count here.
+TEST_F(Persistent, TheLogCountIsReadAsTheCLibraryReadsIt) {
+  save::label_log_saving = true;
+  std::string entries;
+  for (const char* name : {"A", "B", "C"}) {
+    entries += '"';
+    for (const char* c = name; *c; ++c) entries += static_cast<char>(*c ^ 0x5a);
+    entries += '"';
+  }
+  const char* counts[] = {"2\n",
+                          " \t+2 \r\n\n",
+                          "3",
+                          "-1\n",
+                          "+\n",
+                          "x",
+                          "4294967298\n",
+                          "4294967299\n",
+                          "99999999999999999999\n",
+                          "-9223372036854775808\n",
+                          ""};
+  for (const char* count : counts) {
+    SCOPED_TRACE(count);
+    int expected = 0;
+    if (std::sscanf(count, "%d", &expected) != 1) expected = 0;
+    expected = std::clamp(expected, 0, 3);
+    std::string f = std::string(count) + (count[0] ? entries : "");
+    gtest_graphics::write_file("Orvallog.dat", std::vector<uint8_t>(f.begin(), f.end()));
+    save::log_append(save::LabelLog, "stale");
+    save::load_logs();
+    ASSERT_EQ(save::LabelLog.entries.size(), size_t(expected));
+    if (expected > 0) {
+      EXPECT_EQ(save::LabelLog.entries[0], "A");
+    }
+  }
+  save::log_clear(save::LabelLog);
 }
 
 TEST_F(Persistent, ReadTextRecordFollowsTheScenarioAndStopsSkipping) {
