@@ -21,6 +21,7 @@
 #include "interp/variables.h"
 #include "script/define.h"
 #include "script/scenario.h"
+#include "sound/video_commands.h"
 #include "text/lookback_commands.h"
 #include "text/output_commands.h"
 #include "text/traps.h"
@@ -338,10 +339,10 @@ const CommandRow CommandTable[] = {
     {"mp3vol", nullptr, false},
     {"voltest", nullptr, false},
     // video
-    {"mpegplay", nullptr, false},
-    {"mpegplay2", nullptr, false},
-    {"ie", nullptr, false},
-    {"avi", nullptr, false},
+    {"mpegplay", sound::cmd_mpegplay, false},
+    {"mpegplay2", sound::cmd_mpegplay2, false},
+    {"ie", sound::cmd_ie, false},
+    {"avi", sound::cmd_avi, false},
     // save-game files
     {"savetime", nullptr, false},
     {"savenumber", nullptr, true},

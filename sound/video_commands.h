@@ -1,0 +1,11 @@
+// sound/video_commands: avi, mpegplay, mpegplay2 and ie.
+#pragma once
+
+namespace sound {
+
+void cmd_avi();        // avi "name", click-to-end flag
+void cmd_mpegplay();   // mpegplay "name", click-to-end flag
+void cmd_mpegplay2();  // mpegplay2 %played, "name", click-to-end flag
+void cmd_ie();         // ie "page.html"
+
+}  // namespace sound
