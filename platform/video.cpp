@@ -51,6 +51,7 @@ struct VideoFile {
   int64_t start_pts = AV_NOPTS_VALUE;
   int drawn_w = 0, drawn_h = 0;  // the box the last picture was scaled into
   int decode_errors = 0;         // in a row
+  std::vector<uint8_t> scaled;   // the scaler's output before it is placed
 };
 
 namespace {
@@ -338,10 +339,18 @@ bool draw_video_frame(VideoFile* v, uint8_t* pixels, int stride, int width, int 
     v->drawn_w = bw;
     v->drawn_h = bh;
   }
-  uint8_t* dst[4] = {pixels + static_cast<size_t>(by) * stride + static_cast<size_t>(bx) * 3, nullptr, nullptr,
-                     nullptr};
-  int dst_stride[4] = {stride, 0, 0, 0};
-  return sws_scale(v->scaler, f->data, f->linesize, 0, f->height, dst, dst_stride) > 0;
+  // The scaler may write whole blocks past the end of a row, so it writes
+  // into a buffer of its own with room to spare, copied into the box.
+  int box_stride = (bw * 3 + 63) & ~63;
+  size_t need = static_cast<size_t>(box_stride) * bh + 64;
+  if (v->scaled.size() < need) v->scaled.resize(need);
+  uint8_t* dst[4] = {v->scaled.data(), nullptr, nullptr, nullptr};
+  int dst_stride[4] = {box_stride, 0, 0, 0};
+  if (sws_scale(v->scaler, f->data, f->linesize, 0, f->height, dst, dst_stride) <= 0) return false;
+  for (int y = 0; y < bh; ++y)
+    std::memcpy(pixels + static_cast<size_t>(by + y) * stride + static_cast<size_t>(bx) * 3,
+                v->scaled.data() + static_cast<size_t>(y) * box_stride, static_cast<size_t>(bw) * 3);
+  return true;
 }
 
 int read_video_audio(VideoFile* v, int16_t* out, int frames) {

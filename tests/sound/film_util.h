@@ -36,6 +36,17 @@ inline bool make_colour_film(const std::string& path, std::vector<uint32_t> colo
       &paint, error);
 }
 
+// A wave file of a short silence: sound without pictures.
+inline std::string silent_wave() {
+  std::string wav = "RIFF";
+  auto le = [&wav](uint32_t x, int n) {
+    for (int i = 0; i < n; ++i) wav += char(x >> (8 * i) & 0xff);
+  };
+  le(36 + 8000, 4), wav += "WAVEfmt ", le(16, 4), le(1, 2), le(1, 2), le(8000, 4), le(16000, 4), le(2, 2);
+  le(16, 2), wav += "data", le(8000, 4), wav += std::string(8000, '\0');
+  return wav;
+}
+
 struct Picture {
   int width = 0, height = 0;
   std::vector<uint8_t> rgb;
