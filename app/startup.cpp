@@ -37,6 +37,7 @@
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "text/transcript.h"
+#include "text/lookback_viewer.h"
 #include "text/traps.h"
 #include "text/wait.h"
 
@@ -147,6 +148,7 @@ void play_game() {
     script::scan_labels();
     interp::run_loop(1);
     if (interp::quit_requested) break;
+    text::load_default_lookback_buttons();
     if (!interp::restart_requested) show_main_window_for_game();
     if (!interp::restart_requested) {
       interp::reset_to_start();

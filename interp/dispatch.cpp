@@ -23,6 +23,7 @@
 #include "script/scenario.h"
 #include "sound/video_commands.h"
 #include "text/lookback_commands.h"
+#include "text/lookback_viewer.h"
 #include "text/output_commands.h"
 #include "text/traps.h"
 #include "text/wait_commands.h"
@@ -174,10 +175,10 @@ const CommandRow CommandTable[] = {
     {"clickpos", text::cmd_clickpos, false},
     {"getmousepos", text::cmd_getmousepos, false},
     // lookback
-    {"lookbacksp", nullptr, true},
-    {"lookbackbutton", nullptr, true},
-    {"lookbackcolor", nullptr, true},
-    {"lookbackvoice", nullptr, true},
+    {"lookbacksp", text::cmd_lookbacksp, true},
+    {"lookbackbutton", text::cmd_lookbackbutton, true},
+    {"lookbackcolor", text::cmd_lookbackcolor, true},
+    {"lookbackvoice", text::cmd_lookbackvoice, true},
     {"lookbackon", text::cmd_lookbackon, false},
     {"lookbackoff", text::cmd_lookbackoff, false},
     {"textcommit", text::cmd_textcommit, false},

@@ -119,7 +119,7 @@ void run_loop(int mode) {
     // The define block starts from the text system's start values.
     text::init_message_window();
     text::init_text_output();
-    text::reset_lookback();
+    text::init_lookback();
     script::jump_to_label("define");
     text::trap_state.click_label.clear();
     define_finished = false;

@@ -16,6 +16,9 @@ LookbackBuffer lookback = [] {
   return b;
 }();
 
+LookbackSettings lookback_settings;
+int32_t lookback_active = 0;
+
 namespace {
 
 // Text may fill the buffer up to its last byte, which is left for a page
@@ -64,6 +67,12 @@ void lookback_reset() {
 void reset_lookback() {
   lookback.recording = 1;
   lookback_reset();
+}
+
+void init_lookback() {
+  lookback_settings = LookbackSettings{};
+  lookback_active = 0;
+  reset_lookback();
 }
 
 std::string current_page_text() {

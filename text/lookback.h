@@ -22,6 +22,19 @@ struct LookbackBuffer {
 
 extern LookbackBuffer lookback;
 
+// How the viewer looks: set by the define block, kept for the whole run.
+struct LookbackSettings {
+  uint8_t colour[3] = {255, 255, 64};  // lookbackcolor: R, G, B
+  // lookbackbutton: up highlighted, up, down highlighted, down.
+  std::string button_tags[4] = {"uoncur.bmp", "uoffcur.bmp", "doncur.bmp", "doffcur.bmp"};
+  bool buttons_loaded = false;               // lookbackbutton loaded the first picture
+  int32_t up_sprite = -1, down_sprite = -1;  // lookbacksp; -1: picture buttons
+  std::string voice;                         // lookbackvoice: played at each page turn
+};
+extern LookbackSettings lookback_settings;
+// Set while the viewer runs: the window's composition leaves the page text out.
+extern int32_t lookback_active;
+
 // When recording: store the two bytes of a character / a line feed at
 // write_pos and clear at_page_start. A page that outgrows the buffer stops
 // being recorded at its end (nothing is written past it, and the last byte
@@ -39,6 +52,8 @@ void lookback_reset();
 
 // The start and reset state: recording on and an emptied history.
 void reset_lookback();
+// Program start and definereset: also the viewer's settings.
+void init_lookback();
 
 // The text of the current (unfinished) page: the bytes after the last page
 // mark before write_pos, line feeds left out; empty when there is no mark.

@@ -206,6 +206,8 @@ void draw_message_window(graphics::DibSurface& work, int left, int top, int righ
     }
   }
 
+  // The lookback viewer draws its own page over the bare window.
+  if (lookback_active) return;
   TextLayers layers = text_layers();
   if (colour_layer.width != work.width || colour_layer.height != work.height) return;
   // The shadow of a pixel falls on its right neighbour, which may lie one

@@ -105,8 +105,10 @@ int carried_characters(const Lookahead& la) {
   return g;
 }
 
+}  // namespace
+
 // The font is made again only when its face, size or weight changed.
-const platform::GlyphFont& current_font() {
+const platform::GlyphFont& message_font() {
   static std::tuple<std::string, int, int, bool> key;
   static platform::GlyphFont font;
   static bool made = false;
@@ -120,9 +122,9 @@ const platform::GlyphFont& current_font() {
   return font;
 }
 
-// The display surface glyphs are drawn on. When no screen code has set one,
-// the text keeps its own (black) and shows it, so text is seen all the same.
-graphics::DibSurface& target_surface() {
+// When no screen code has set a display surface, the text keeps its own
+// (black) and shows it, so text is seen all the same.
+graphics::DibSurface& text_surface() {
   static graphics::DibSurface own;
   graphics::DibSurface* display = platform::display_surface();
   if (display && display != &own && display->width == app::screen_width && display->height == app::screen_height)
@@ -132,6 +134,8 @@ graphics::DibSurface& target_surface() {
   if (!display || display == &own) platform::set_display_surface(&own);
   return own;
 }
+
+namespace {
 
 // Decimal digits at s[i], moving i behind them; saturates.
 int32_t read_decimal(const uint8_t* s, size_t& i) {
@@ -257,10 +261,10 @@ bool draw_character(const uint8_t* s, size_t i, LineState& st) {
   }
 
   uint32_t start = platform::clock_ms();
-  const platform::GlyphFont& font = current_font();
+  const platform::GlyphFont& font = message_font();
   const uint8_t* coverage = glyph_coverage(font, first, second);
   const uint8_t* colour = st.in_link ? w.link_colour : w.text_colour;
-  blend_glyph(target_surface(), text_layers(), static_cast<int>(x), static_cast<int>(y), coverage, w.glyph_width,
+  blend_glyph(text_surface(), text_layers(), static_cast<int>(x), static_cast<int>(y), coverage, w.glyph_width,
               w.glyph_height, colour, w.shadow != 0);
   platform::present_display();
   speed_wait(start, st);

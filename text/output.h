@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "graphics/surface.h"
+#include "platform/glyphs.h"
+
 namespace text {
 
 // `linepage`: every text line ends with a page wait ('\').
@@ -40,6 +43,14 @@ extern int32_t cursor_x, cursor_y;
 extern int32_t last_wait_was_page;  // ispage: 1 after '\', 0 after '@'
 extern int32_t in_text_routine;     // the textgosub routine runs
 extern int32_t line_ended_at_mark;  // the script line ended right after the mark
+
+// The message font of the window's face, glyph size and weight (made
+// again only when one of them changed).
+const platform::GlyphFont& message_font();
+
+// The display surface text is drawn on: the screen's, or the text's own
+// black one while no screen code has set a display of the screen's size.
+graphics::DibSurface& text_surface();
 
 // Shows one assembled text line (Shift-JIS, NUL-terminated) in the message
 // window: characters at the text speed, control marks, click and page

@@ -24,6 +24,18 @@ struct ScreenLink {
                             int bottom) = nullptr;
   // Loads an image tag into click cursor k (0 normal, 1 page).
   void (*load_cursor_image)(int k, const std::string& tag) = nullptr;
+  // The lookback's button pictures k (0 up highlighted, 1 up, 2 down
+  // highlighted, 3 down): loads a tag (with blank_on_missing a missing file
+  // gives a blank picture), gives the size (false without a picture), draws
+  // it with its transparency onto `target` at (x, y).
+  void (*load_lookback_button)(int k, const std::string& tag, bool blank_on_missing) = nullptr;
+  bool (*lookback_button_size)(int k, int& width, int& height) = nullptr;
+  void (*draw_lookback_button)(graphics::DibSurface& target, int k, int x, int y) = nullptr;
+  // Sprite n as a lookback button: the rectangle (inclusive) it covers
+  // (false when it has no picture); showing it at a cell or hiding it,
+  // marked for the next refresh.
+  bool (*sprite_area)(int n, int& left, int& top, int& right, int& bottom) = nullptr;
+  void (*set_sprite_button)(int n, bool visible, int cell) = nullptr;
 };
 extern ScreenLink screen_link;
 

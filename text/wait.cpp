@@ -8,6 +8,7 @@
 #include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/mode.h"
+#include "text/lookback_viewer.h"
 
 namespace text {
 
@@ -29,6 +30,7 @@ bool escape_space_reports = false;
 std::string click_voice[2];
 int32_t chars_in_line = 0;
 bool wait_interrupted = false;
+bool just_loaded = false;
 int32_t last_click_x = 0, last_click_y = 0;
 WaitHooks wait_hooks;
 
@@ -40,8 +42,9 @@ bool is_input(platform::MessageId id) {
          id != platform::msg_mci_notify;
 }
 
-// Handles one message as the pump does; false when none was waiting.
-bool handle_one(platform::Message& m) {
+}  // namespace
+
+bool handle_one_message(platform::Message& m) {
   if (!platform::peek_message(m)) {
     m = platform::Message{};
     return false;
@@ -56,6 +59,8 @@ bool handle_one(platform::Message& m) {
   return true;
 }
 
+namespace {
+
 // A wait's pass that found no message: on the real clock the processor is
 // given away for a moment instead of spinning (the virtual clock moved on
 // with the pass's zero-length sleep already).
@@ -67,19 +72,18 @@ bool input_waiting() { return platform::message_waiting_except(platform::msg_tim
 
 uint32_t now() { return platform::clock_ms(); }
 
-// Whether the automatic mode's time is up for a wait that began at start.
+}  // namespace
+
 bool auto_mode_due(uint32_t start) {
   int64_t span = auto_mode_time >= 0 ? auto_mode_time
                                      : -static_cast<int64_t>(auto_mode_time) * (chars_in_line > 0 ? chars_in_line : 0);
   return static_cast<int64_t>(now() - start) >= span;
 }
 
-}  // namespace
-
 int pump_one_message() {
   platform::sleep_ms(0);
   platform::Message m;
-  return handle_one(m) ? 1 : 0;
+  return handle_one_message(m) ? 1 : 0;
 }
 
 void advance_animations() {
@@ -100,7 +104,7 @@ void timed_wait(uint32_t ms, bool click_ends) {
   do {
     platform::sleep_ms(0);
     platform::Message m;
-    bool handled = handle_one(m);
+    bool handled = handle_one_message(m);
     if (handled && click_ends && (m.id == platform::msg_left_button_up || ctrl_skip_held())) return;
     if (click_ends && skip_mode) return;
     advance_animations();
@@ -132,7 +136,7 @@ void wait_for_click() {
 
     platform::sleep_ms(0);
     platform::Message m;
-    bool handled = handle_one(m);
+    bool handled = handle_one_message(m);
     if (handled && is_input(m.id)) quiet_since = now();
     if (uint32_t ms = platform::auto_click_ms(); ms && now() - quiet_since >= ms) {
       platform::post_pointer_click();
@@ -160,7 +164,7 @@ void wait_for_click() {
         if (wait_hooks.right_click && wait_hooks.right_click()) return;
       }
     }
-    if (m.id == platform::msg_mouse_wheel && m.param > 0 && wait_hooks.show_lookback) wait_hooks.show_lookback();
+    if (m.id == platform::msg_mouse_wheel && m.param > 0) show_lookback();
     advance_animations();
     if (cursor && wait_hooks.cursor_step) wait_hooks.cursor_step();
     if (!handled) rest();
@@ -181,6 +185,7 @@ void reset_wait_state() {
   autoclick_active = autoclick_interval = 0;
   cursor_shown = 0;
   wait_interrupted = false;
+  just_loaded = false;
 }
 
 void reset_wait_defaults() {

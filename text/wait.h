@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/messages.h"
+
 namespace text {
 
 // Interaction flags and settings (32-bit, as the window procedure and the
@@ -26,8 +28,13 @@ extern std::string click_voice[2];  // `clickvoice`: normal, page
 // Characters of the text line being shown (the text output counts them);
 // the per-character automatic mode waits for them.
 extern int32_t chars_in_line;
-// Set by the right-click menu when it ended a wait (load, reset, rgosub).
+// Set by the right-click menu when it ended a wait by entering the
+// right-click routine (rgosub).
 extern bool wait_interrupted;
+// Set when the right-click menu loaded a game during a wait; the waiting
+// command clears it and does nothing more. A requested reset is
+// interp::rmenu_reset_request.
+extern bool just_loaded;
 // Where the click that ended the last `click`/`clickpos` wait was.
 extern int32_t last_click_x, last_click_y;
 
@@ -43,7 +50,10 @@ struct WaitHooks {
   void (*cursor_restore)() = nullptr;
   // The right-click action; true when the wait must be left at once.
   bool (*right_click)() = nullptr;
-  void (*show_lookback)() = nullptr;
+  // Plays a wave once on the sound-effect channel (the lookback's page
+  // turn), and sound k (0-based) of `menuselectvoice`.
+  void (*play_sound_effect)(const std::string& name) = nullptr;
+  void (*play_menu_sound)(int k) = nullptr;
   // Voices: playing through the media interface; a DirectSound voice still
   // playing after waiting up to ms (stops it when it ended); a click voice.
   bool (*wave_voice_playing)() = nullptr;
@@ -57,6 +67,10 @@ extern WaitHooks wait_hooks;
 // Yields, then takes one message and handles it (accelerator, translation,
 // window procedure). 1 if a message was handled, 0 if the queue was empty.
 int pump_one_message();
+// Takes one message and handles it as pump_one_message does (no yield),
+// leaving it in `m` for waits that look at the last message; false (and an
+// empty `m`) when the queue was empty.
+bool handle_one_message(platform::Message& m);
 
 // One animation tick of sprites, standing pictures and cursors.
 void advance_animations();
@@ -67,6 +81,10 @@ void timed_wait(uint32_t ms, bool click_ends);
 
 // The click wait (cursor as set in cursor_shown).
 void wait_for_click();
+
+// Whether the automatic mode's delay is over for a wait that began at
+// `start` (auto_mode_time, or per character of the line).
+bool auto_mode_due(uint32_t start);
 
 bool ctrl_skip_held();
 bool escape_held();
