@@ -12,7 +12,9 @@
 #include "app/context.h"
 #include "app/main_window.h"
 
+#include "app/resets.h"
 #include "app/screen.h"
+#include "app/wiring.h"
 #include "graphics/commands.h"
 #include "graphics/effect.h"
 #include "graphics/screen.h"
@@ -67,29 +69,6 @@ int bad_command_line(const char* what, const char* arg) {
   return 2;
 }
 
-// Brings the interpreter state to its start values before (re)loading.
-void reset_state() {
-  interp::reset_variable_tables();
-  interp::define_finished = false;
-  interp::restart_requested = false;
-  interp::menu_reset_request = false;
-  interp::rmenu_reset_request = false;
-  interp::save_point_flag = true;
-  interp::error_save_flag = false;
-  interp::debug_caption_flag = false;
-  screen_width = 640;
-  screen_height = 480;
-  // The menu-bar settings and the waits' modes start over as well.
-  waves_enabled = 1;
-  cd_enabled = 1;
-  app_context->cd_track = -1;
-  text::reset_wait_defaults();
-  text::clear_traps();
-  platform::menu_bar() = platform::idr_menu();
-  platform::check_menu_item(platform::menu_bar(), 40004, true);
-  platform::menu_bar_changed();
-}
-
 std::string screenshot_at_exit;
 
 // Process-exit work that every ending shares, the error box's included.
@@ -121,31 +100,22 @@ bool read_ms(const char* text, uint32_t& out) {
   return true;
 }
 
-// The window shows the display surface; effects pump messages between
-// their steps, run faster under the Ctrl skip or skip mode, and show the
-// window picture they draw on step by step.
-void connect_pictures_to_window() {
-  platform::set_display_surface(&graphics::TheScreen.display);
-  graphics::present_display_hook = platform::present_display;
-  graphics::effect_hooks.pump_one_message = text::pump_one_message;
-  graphics::effect_hooks.fast_forward = [] { return text::ctrl_skip_held() || text::skip_mode != 0; };
-  graphics::effect_hooks.present_picture = [](graphics::DibSurface* picture) {
-    platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
-    platform::present_display();
-  };
-}
-
 }  // namespace
 
 void play_game() {
+  connect_subsystems();
+  reset_all();
   interp::check_debug_marker();
   while (true) {
-    reset_state();
+    reset_for_load();
     interp::seed_random(platform::clock_ms());
-    script::load_scenario();
+    if (auto failure = script::load_scenario()) interp::report_failure(*failure);
+    if (script::declares_mode800()) {
+      screen_width = 800;
+      screen_height = 600;
+    }
     graphics::start_pictures(screen_width, screen_height);
-    connect_pictures_to_window();
-    script::scan_labels();
+    if (auto failure = script::scan_labels()) interp::report_failure(*failure);
     interp::run_loop(1);
     if (interp::quit_requested) break;
     text::load_default_lookback_buttons();
@@ -162,6 +132,7 @@ void play_game() {
 }
 
 int run_program(int argc, char** argv) {
+  connect_subsystems();
   const char* game_dir = nullptr;
   const char* transcript = nullptr;
   const char* events = nullptr;

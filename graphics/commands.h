@@ -46,8 +46,10 @@ void display_with_effect();
 
 // Start values of every picture setting and black surfaces of the screen
 // size (start-up, before the *define block); the window shows the display
-// surface from then on, and the waits step animations and click cursors.
+// surface from then on.
 void start_pictures(int width, int height);
+// Every piece of picture state at its start values, at the screen size.
+void reset_state();
 // The picture part of the reset routine: black surfaces, no standing
 // pictures or sprites, the click cursors loaded afresh.
 void reset_pictures();

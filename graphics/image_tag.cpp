@@ -15,10 +15,10 @@
 #include "graphics/spb.h"
 #include "graphics/string_sprite.h"
 #include "interp/error.h"
+#include "interp/hooks.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/plugins.h"
-#include "save/logs.h"
 
 namespace graphics {
 
@@ -149,7 +149,7 @@ void decode_bmp_from_archive(ImageRecord& r, const ArchiveEntry& entry) {
 // Finds the file on disk or in the archives and decodes it. False when the
 // record is to be left as it is without the final check.
 bool find_and_decode(ImageRecord& r, const std::string& name) {
-  if (loader_settings.file_log) save::log_append(save::FileLog, name);
+  if (loader_settings.file_log && interp::hooks.log_file) interp::hooks.log_file(name);
   if (platform::game_file_exists(name)) {
     decode_from_disk(r, name, platform::game_path(name));
     return true;

@@ -7,9 +7,12 @@
 #include "graphics/effect.h"
 #include "graphics/effect_commands.h"
 #include "graphics/image_tag.h"
+#include "graphics/lzss.h"
 #include "graphics/overlays.h"
 #include "graphics/screen.h"
+#include "graphics/shake.h"
 #include "graphics/string_sprite.h"
+#include "graphics/window_picture.h"
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "platform/clock.h"
@@ -294,11 +297,13 @@ void start_pictures(int width, int height) {
   reset_screen(width, height);
   reset_pictures();
   platform::set_display_surface(&s.display);
-  present_display_hook = platform::present_display;
-  text::wait_hooks.step_animations = animation_tick;
-  text::wait_hooks.cursor_save = [] { click_cursor_save(text::cursor_shown - 1); };
-  text::wait_hooks.cursor_step = [] { click_cursor_step(text::cursor_shown - 1); };
-  text::wait_hooks.cursor_restore = click_cursor_restore;
+}
+
+void reset_state() {
+  start_pictures(platform::screen_width, platform::screen_height);
+  reset_lzss_window();
+  reset_shake();
+  create_surface(WindowPicture, 0, 0);
 }
 
 void reset_pictures() {

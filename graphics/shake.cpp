@@ -18,6 +18,12 @@ constexpr int kMaxSwings = 4096;
 // The shakes' own generator (the C library's), so they leave the
 // scenario's random numbers alone and repeat from run to run.
 uint32_t shake_seed = 1;
+}  // namespace
+
+void reset_shake() { shake_seed = 1; }
+
+namespace {
+
 int next_random() {
   shake_seed = shake_seed * 214013u + 2531011u;
   return int(shake_seed >> 16 & 0x7fff);

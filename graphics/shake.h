@@ -13,4 +13,7 @@ void quake_swing(bool vertical, int count, int duration);
 // background end white.
 void flush_out(int duration);
 
+// The shakes' generator back at its first seed.
+void reset_shake();
+
 }  // namespace graphics

@@ -4,14 +4,13 @@
 #include <string>
 
 #include "interp/error.h"
+#include "interp/hooks.h"
 #include "interp/readers.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
 #include "platform/sjis.h"
-#include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
-#include "text/output.h"
 
 namespace interp {
 
@@ -120,10 +119,12 @@ void evaluate_condition(int& result) {
     if (word != (c == 'f' ? "fchk" : "lchk")) report_condition_error();
     if (c == 'f') {
       if (define_mode) report_errorf("エラー", "fchk条件式は、定義ブロックでは使えません。");
-      result = save::log_contains(save::FileLog, read_string()) ? 1 : 0;
+      std::string file = read_string();
+      result = hooks.file_logged && hooks.file_logged(file) ? 1 : 0;
     } else {
       if (define_mode) report_errorf("エラー", "lchk条件式は、定義ブロックでは使えません。");
-      result = save::log_contains(save::LabelLog, read_label()) ? 1 : 0;
+      std::string label = read_label();
+      result = hooks.label_logged && hooks.label_logged(label) ? 1 : 0;
     }
     return;
   }
@@ -174,10 +175,20 @@ void request_rewait(int kind) {
 void call_subroutine(std::string_view label) {
   check_gosub_room();
   push(ScriptPosition);
-  script::jump_to_label(label);
+  jump_to_label(label);
 }
 
-void cmd_goto() { script::jump_to_label(read_label()); }
+void jump_to_label(std::string_view name) {
+  int32_t position = script::find_label(name);
+  if (position < 0) {
+    std::string as_given(name);
+    report_errorf("ラベルエラー", "ラベル*%sは存在しません", as_given.c_str());
+  }
+  ScriptPosition = position;
+  if (hooks.log_label) hooks.log_label(script::fold_lower(name));
+}
+
+void cmd_goto() { jump_to_label(read_label()); }
 
 void cmd_gosub() {
   check_gosub_room();
@@ -191,8 +202,8 @@ void cmd_return() {
   ScriptPosition = CallStack.slot[--CallStack.count];
   if (Rewait.pending) {
     Rewait.pending = false;
-    if (Rewait.kind == 0) text::display_text_line("@");
-    if (Rewait.kind == 1) text::display_text_line("\\");
+    if (hooks.display_text_line && Rewait.kind == 0) hooks.display_text_line("@");
+    if (hooks.display_text_line && Rewait.kind == 1) hooks.display_text_line("\\");
   }
 }
 
@@ -242,7 +253,7 @@ void cmd_break() {
   if (skip_blanks() == '*') {
     std::string label = read_label();
     CallStack.count -= kForFrameSlots;
-    script::jump_to_label(label);
+    jump_to_label(label);
     return;
   }
   while (byte_at(ScriptPosition) != '\0') {
@@ -314,7 +325,7 @@ void cmd_tablegoto() {
     read_label();
   }
   expect_comma();
-  script::jump_to_label(read_label());
+  jump_to_label(read_label());
 }
 
 void cmd_if() { run_conditional(0); }

@@ -26,6 +26,10 @@ void clear_call_stack();
 // routines). A full stack is the "スタックエラー".
 void call_subroutine(std::string_view label);
 
+// Sets the ScriptPosition to the label (without '*', any case) and records
+// it in the label log. A missing label is the fatal "ラベルエラー".
+void jump_to_label(std::string_view name);
+
 // The re-wait request: a wait that was interrupted by a subroutine call is
 // re-issued by the `return` that ends the subroutine. Kind 0 is the '@'
 // click wait, 1 the '\' page wait; other kinds are re-issued by their owners.

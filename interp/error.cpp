@@ -4,13 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "interp/hooks.h"
 #include "interp/readers.h"
 #include "platform/mode.h"
 #include "platform/msgbox.h"
 #include "platform/sjis.h"
-#include "save/error_save.h"
 #include "script/scenario.h"
-#include "text/transcript.h"
 
 namespace interp {
 
@@ -97,7 +96,7 @@ std::string compose_error_text(const char* message, int32_t position) {
 void report_error(const char* title, const char* message) {
   bool nested = reporting;
   reporting = true;
-  if (error_save_flag && !nested) save::write_error_save();
+  if (error_save_flag && !nested && hooks.write_error_save) hooks.write_error_save();
   std::string title_utf8 = platform::sjis_to_utf8(title);
   std::string text =
       platform::sjis_to_utf8(nested ? std::string(message) + "\n\n" : compose_error_text(message, ScriptPosition));
@@ -107,12 +106,18 @@ void report_error(const char* title, const char* message) {
   }
   // The box goes to standard error always (a record of why the run ended),
   // and on screen when there is a window.
-  text::close_transcript();
+  if (hooks.close_transcript) hooks.close_transcript();
   std::fprintf(stderr, "%s\n%s\n", title_utf8.c_str(), text.c_str());
   std::fflush(stderr);
   if (!platform::headless) platform::show_message_box(title_utf8, text, platform::BoxIcon::error);
+  if (hooks.stop_all_sound) hooks.stop_all_sound();
   // The box reports a failure: status 1, not the 0 a window teardown gives.
   std::exit(1);
+}
+
+void report_failure(const script::Failure& failure) {
+  if (failure.position >= 0) ScriptPosition = failure.position;
+  report_error(failure.title.c_str(), failure.message.c_str());
 }
 
 void report_errorf(const char* title_utf8, const char* format_utf8, ...) {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "script/scenario.h"
+
 namespace interp {
 
 // Shows the error box: the message, the script location ("N.txt line:L") and
@@ -10,6 +12,10 @@ namespace interp {
 // sound and ends the program with status 1. Title and message are Shift-JIS,
 // as the system's text is. Does not return.
 [[noreturn]] void report_error(const char* title, const char* message);
+
+// The box for what failed while loading or scanning the scenario, with the
+// script position the failure names.
+[[noreturn]] void report_failure(const script::Failure& failure);
 
 // report_error with a title and a printf format written in the source (UTF-8,
 // converted to Shift-JIS here); the arguments are script bytes (Shift-JIS).

@@ -1,7 +1,7 @@
 #include "interp/readers.h"
 
 #include "interp/error.h"
-#include "save/logs.h"
+#include "interp/hooks.h"
 #include "script/scenario.h"
 
 namespace interp {
@@ -173,12 +173,12 @@ std::string read_string() {
       std::string file = read_string();
       if (peek_byte() != ')') report_errorf("エラー", "ファイル文字列指定は(\"ファイル名\")という形式です。");
       advance();
-      passed = save::log_contains(save::FileLog, file);
+      passed = hooks.file_logged && hooks.file_logged(file);
     } else {
       std::string label = read_label();
       if (peek_byte() != ']') report_errorf("エラー", "ファイル文字列指定は(\"ファイル名\")という形式です。");
       advance();
-      passed = save::log_contains(save::LabelLog, label);
+      passed = hooks.label_logged && hooks.label_logged(label);
     }
     std::string a = read_string();
     std::string b = read_string();

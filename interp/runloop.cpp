@@ -1,21 +1,14 @@
 #include "interp/runloop.h"
 
-#include "graphics/commands.h"
 #include "interp/control_flow.h"
 #include "interp/dispatch.h"
 #include "interp/error.h"
+#include "interp/hooks.h"
 #include "interp/readers.h"
 #include "interp/variables.h"
 #include "platform/clock.h"
 #include "platform/sjis.h"
-#include "save/logs.h"
-#include "script/labels.h"
 #include "script/scenario.h"
-#include "text/lookback.h"
-#include "text/message_window.h"
-#include "text/output.h"
-#include "text/traps.h"
-#include "text/wait.h"
 
 namespace interp {
 
@@ -26,15 +19,10 @@ bool quit_requested = false;
 bool menu_reset_request = false;
 bool rmenu_reset_request = false;
 bool save_point_flag = true;
+bool line_page_mode = false;
+bool text_gosub_mode = false;
 
 namespace {
-
-// Takes the save-point snapshot when a new page begins, once save files exist.
-void take_save_point() {}
-
-// Marks the byte as read in the read-text record, once that record exists
-// (and switches skip mode off at unread text when only read text is skipped).
-void mark_read_text(int32_t position) {}
 
 inline unsigned char byte_at(int32_t p) { return static_cast<unsigned char>(script::ScriptBuffer[p]); }
 
@@ -76,7 +64,7 @@ void append_full_width_number(TextLine& line, int32_t value) {
 
 std::string assemble_text_line() {
   TextLine line;
-  line.limit = kTextLineCapacity - 1 - (text::line_page_mode ? 1 : 0);
+  line.limit = kTextLineCapacity - 1 - (line_page_mode ? 1 : 0);
   int32_t& p = ScriptPosition;
   while (true) {
     unsigned char c = byte_at(p);
@@ -92,7 +80,7 @@ std::string assemble_text_line() {
       p += 2;
       continue;
     }
-    if (text::text_gosub_mode && (c == '@' || c == '\\')) {
+    if (text_gosub_mode && (c == '@' || c == '\\')) {
       line.add(script::ScriptBuffer + p, 1);
       ++p;
       break;
@@ -109,7 +97,7 @@ std::string assemble_text_line() {
     line.add(script::ScriptBuffer + p, 1);
     ++p;
   }
-  if (text::line_page_mode) line.bytes += '\\';
+  if (line_page_mode) line.bytes += '\\';
   return line.bytes;
 }
 
@@ -117,11 +105,8 @@ void run_loop(int mode) {
   define_mode = mode;
   if (mode == 1) {
     // The define block starts from the text system's start values.
-    text::init_message_window();
-    text::init_text_output();
-    text::init_lookback();
-    script::jump_to_label("define");
-    text::trap_state.click_label.clear();
+    if (hooks.start_define_block) hooks.start_define_block();
+    jump_to_label("define");
     define_finished = false;
     // After definereset the stack may still hold frames of the run before
     // the restart; the define block starts with an empty one.
@@ -137,16 +122,19 @@ void run_loop(int mode) {
     // on (so that a loop polling the timer ends); on the real clock the
     // system shares the processor without it, at no cost per command.
     if (platform::virtual_clock()) platform::sleep_ms(0);
-    text::poll_traps();
-    if (define_mode == 0 && save_point_flag) take_save_point();
-    mark_read_text(ScriptPosition);
+    if (hooks.poll_traps) hooks.poll_traps();
+    // The save-point snapshot when a new page begins; the read-text record
+    // (which also ends skip mode at unread text when only read text is skipped).
+    if (define_mode == 0 && save_point_flag && hooks.take_save_point) hooks.take_save_point();
+    if (hooks.mark_read_text) hooks.mark_read_text(ScriptPosition);
 
     unsigned char c = byte_at(ScriptPosition);
     if (c == '\0') report_errorf("スクリプトエラー", "ファイルの終端に達しました。");
     if (c == '\t' || c == '\n' || c == ' ' || c == ':' || c == '~') {
       ++ScriptPosition;
     } else if (c == '*') {
-      save::log_append(save::LabelLog, read_label());
+      std::string label = read_label();
+      if (hooks.log_label) hooks.log_label(label);
     } else if (c == ';') {
       while (byte_at(ScriptPosition) != '\n' && byte_at(ScriptPosition) != '\0') ++ScriptPosition;
     } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') {
@@ -155,26 +143,37 @@ void run_loop(int mode) {
     } else {
       if (define_mode == 1) report_errorf("定義ブロックエラー", "*defineブロックには、表示文はおけません。");
       std::string line = assemble_text_line();
-      text::display_text_line(line.c_str());
+      if (hooks.display_text_line) hooks.display_text_line(line.c_str());
       if (rmenu_reset_request) reset_to_start();
     }
   }
 }
 
 void reset_to_start() {
-  // Sound, pictures, traps and timers are cleared here as those parts of
-  // the system arrive.
-  text::reset_message_window();
-  text::reset_text_output();
+  if (hooks.reset_to_start)
+    hooks.reset_to_start();
+  else
+    restart_at_start();
+}
+
+void restart_at_start() {
   save_point_flag = true;
   rmenu_reset_request = false;
-  graphics::reset_pictures();
-  text::reset_wait_state();
-  text::clear_traps();
   clear_local_variables();
-  script::jump_to_label("start");
+  jump_to_label("start");
   clear_call_stack();
-  text::reset_lookback();
+}
+
+void reset_run_state() {
+  define_mode = 0;
+  define_finished = false;
+  restart_requested = false;
+  quit_requested = false;
+  menu_reset_request = false;
+  rmenu_reset_request = false;
+  save_point_flag = true;
+  line_page_mode = false;
+  text_gosub_mode = false;
 }
 
 }  // namespace interp

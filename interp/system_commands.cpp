@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "interp/hooks.h"
 #include "interp/readers.h"
 #include "interp/runloop.h"
 #include "interp/targets.h"
@@ -15,7 +16,6 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
-#include "text/wait.h"
 
 namespace interp {
 
@@ -41,7 +41,7 @@ void store_three(const char* const messages[3], const int values[3]) {
 // here cannot post to our queue, so the wait ends when the program exits
 // (or the player closes the window, which ends the interpreter).
 WinexecWait pump_messages_during_winexec() {
-  while (text::pump_one_message()) {
+  while (hooks.pump_one_message && hooks.pump_one_message()) {
   }
   return interp::quit_requested ? WinexecWait::end_program : WinexecWait::keep_waiting;
 }

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "graphics/surface.h"
+#include "platform/surface.h"
 
 namespace platform {
 
-bool write_png(const graphics::DibSurface& surface, const std::string& path) {
+bool write_png(const DibSurface& surface, const std::string& path) {
   if (surface.width <= 0 || surface.height <= 0 ||
       surface.pixels.size() < static_cast<size_t>(surface.stride) * surface.height)
     return false;

@@ -2,14 +2,12 @@
 #pragma once
 #include <string>
 
-namespace graphics {
-struct DibSurface;
-}
-
 namespace platform {
+
+struct DibSurface;
 
 // Writes the picture as an 8-bit RGB PNG; false when the file cannot be
 // written or the picture is empty.
-bool write_png(const graphics::DibSurface& surface, const std::string& path);
+bool write_png(const DibSurface& surface, const std::string& path);
 
 }  // namespace platform

@@ -5,15 +5,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "graphics/surface.h"
 #include "platform/cursor_file.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/messages.h"
 #include "platform/mode.h"
 #include "platform/screenshot.h"
+#include "platform/surface.h"
 
 namespace platform {
+
+int screen_width = 640;
+int screen_height = 480;
 
 namespace {
 
@@ -22,7 +25,7 @@ SDL_Renderer* renderer = nullptr;
 SDL_Texture* picture = nullptr;
 SDL_Texture* overlay = nullptr;
 int screen_w = 640, screen_h = 480;
-graphics::DibSurface* surface = nullptr;
+DibSurface* surface = nullptr;
 std::string caption;
 bool full_screen = false;
 bool menu_attached = true;
@@ -288,9 +291,9 @@ void set_menu_bar_attached(bool on) {
 
 bool menu_bar_attached() { return !full_screen || menu_attached; }
 
-void set_display_surface(graphics::DibSurface* s) { surface = s; }
+void set_display_surface(DibSurface* s) { surface = s; }
 
-graphics::DibSurface* display_surface() { return surface; }
+DibSurface* display_surface() { return surface; }
 
 void present_display() {
   if (!renderer) return;
@@ -319,8 +322,8 @@ bool write_window_png(const std::string& path) {
   flush();
   int w = 0, h = 0;
   SDL_GetRendererOutputSize(renderer, &w, &h);
-  graphics::DibSurface shot;
-  graphics::create_surface(shot, w, h);
+  DibSurface shot;
+  create_surface(shot, w, h);
   if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_BGR24, shot.pixels.data(), shot.stride) != 0)
     return false;
   return write_png(shot, path);

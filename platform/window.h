@@ -2,11 +2,14 @@
 #pragma once
 #include <string>
 
-namespace graphics {
-struct DibSurface;
-}
-
 namespace platform {
+
+struct DibSurface;
+
+// The size of the game's picture: 640x480, or 800x600 when the scenario
+// starts with ";mode800". Set by app/ before the window opens.
+extern int screen_width;
+extern int screen_height;
 
 // Height of the menu strip above the picture, in logical pixels.
 constexpr int kMenuStripHeight = 20;
@@ -39,8 +42,8 @@ bool menu_bar_attached();
 // The surface the window shows (24-bit, screen size), owned by the screen
 // code. present_display copies it to the window (coalesced to the frame
 // rate; the next message poll flushes what was held back).
-void set_display_surface(graphics::DibSurface* surface);
-graphics::DibSurface* display_surface();
+void set_display_surface(DibSurface* surface);
+DibSurface* display_surface();
 void present_display();
 
 // Moves the pointer to a client point of the logical screen.

@@ -4,9 +4,7 @@
 
 #include <unordered_map>
 
-#include "interp/error.h"
-#include "interp/readers.h"
-#include "save/logs.h"
+#include "platform/sjis.h"
 #include "script/scenario.h"
 
 namespace script {
@@ -19,6 +17,33 @@ namespace {
 // search from the start of the table would find it.
 std::unordered_map<std::string, int32_t> label_index;
 
+inline bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+Failure failure(const char* title_utf8, std::string message_sjis, int32_t position) {
+  return Failure{platform::utf8_to_sjis(title_utf8), std::move(message_sjis), position};
+}
+
+// Reads the name behind a '*' at p as the interpreter reads an identifier:
+// blanks, then a letter or '_' and letters, digits and '_', folded to lower
+// case, then blanks. A name of 255 characters is too long.
+std::optional<Failure> read_label_name(int32_t& p, std::string& name) {
+  ++p;
+  while (is_blank(ScriptBuffer[p])) ++p;
+  while (true) {
+    char c = ScriptBuffer[p];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    bool ok = (c >= 'a' && c <= 'z') || c == '_' || (!name.empty() && c >= '0' && c <= '9');
+    if (!ok) break;
+    name += c;
+    ++p;
+    if (name.size() == 255) return failure("命令エラー", platform::utf8_to_sjis("長すぎるトークンです:") + name, p);
+  }
+  while (is_blank(ScriptBuffer[p])) ++p;
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::string fold_lower(std::string_view name) {
   std::string s(name);
   for (char& c : s)
@@ -26,24 +51,23 @@ std::string fold_lower(std::string_view name) {
   return s;
 }
 
-}  // namespace
-
-void scan_labels() {
+std::optional<Failure> scan_labels() {
   LabelTable.clear();
   label_index.clear();
-  int32_t saved = interp::ScriptPosition;
-  int32_t& p = interp::ScriptPosition;
-  p = 0;
+  int32_t p = 0;
   while (true) {
     char c = ScriptBuffer[p];
     if (c == '\0') break;
     if (c == '\t' || c == '\n' || c == ' ') {
       ++p;
     } else if (c == '*') {
-      std::string name = fold_lower(interp::read_label());
-      if (label_index.count(name)) interp::report_errorf("エラー", "ラベル*%sの多重定義です。", name.c_str());
-      if (LabelTable.size() >= size_t(kMaxLabels)) interp::report_errorf("エラー", "ラベルが5000を超えました。");
-      interp::skip_blanks();
+      std::string name;
+      if (auto f = read_label_name(p, name)) return f;
+      if (label_index.count(name))
+        return failure("エラー", platform::utf8_to_sjis("ラベル*") + name + platform::utf8_to_sjis("の多重定義です。"),
+                       p);
+      if (LabelTable.size() >= size_t(kMaxLabels))
+        return failure("エラー", platform::utf8_to_sjis("ラベルが5000を超えました。"), p);
       if (ScriptBuffer[p] == '\n') ++p;
       label_index.emplace(name, static_cast<int32_t>(LabelTable.size()));
       LabelTable.push_back({p, std::move(name)});
@@ -52,7 +76,7 @@ void scan_labels() {
       p = static_cast<int32_t>(strchrnul(ScriptBuffer + p, '\n') - ScriptBuffer);
     }
   }
-  p = saved;
+  return std::nullopt;
 }
 
 int32_t find_label(std::string_view name) {
@@ -60,14 +84,9 @@ int32_t find_label(std::string_view name) {
   return it == label_index.end() ? -1 : LabelTable[it->second].position;
 }
 
-void jump_to_label(std::string_view name) {
-  int32_t position = find_label(name);
-  if (position < 0) {
-    std::string as_given(name);
-    interp::report_errorf("ラベルエラー", "ラベル*%sは存在しません", as_given.c_str());
-  }
-  interp::ScriptPosition = position;
-  save::log_append(save::LabelLog, fold_lower(name));
+void reset_labels() {
+  LabelTable.clear();
+  label_index.clear();
 }
 
 }  // namespace script

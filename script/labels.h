@@ -1,9 +1,12 @@
 // script/labels: the label table and jumps to labels.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "script/scenario.h"
 
 namespace script {
 
@@ -17,15 +20,17 @@ struct LabelEntry {
 // In the order the labels appear in the scenario.
 extern std::vector<LabelEntry> LabelTable;
 
-// Fills the LabelTable from the whole ScriptBuffer; duplicate labels and more
-// than 5000 labels are fatal errors.
-void scan_labels();
+// Fills the LabelTable from the whole ScriptBuffer; a duplicate label, more
+// than 5000 labels or an overlong name is a failure (at the label).
+std::optional<Failure> scan_labels();
 
 // The label's position, or -1. `name` is without '*', any case.
 int32_t find_label(std::string_view name);
 
-// Sets the ScriptPosition to the label and records it in the label log.
-// A missing label is the fatal "ラベルエラー".
-void jump_to_label(std::string_view name);
+// The name with ASCII letters in lower case, as labels are stored.
+std::string fold_lower(std::string_view name);
+
+// Empties the label table.
+void reset_labels();
 
 }  // namespace script

@@ -4,9 +4,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/screen.h"
-#include "interp/error.h"
 #include "platform/files.h"
+#include "platform/sjis.h"
 
 namespace script {
 
@@ -30,14 +29,16 @@ void start_buffer() {
   for (int32_t& e : FileEndTable) e = kMissingFile;
 }
 
-// Appends the LF that ends every file and enforces the size limit.
-void append_line_feed() {
+// Appends the LF that ends every file and enforces the size limit; false
+// when the scenario is too long (the buffer is then cut and terminated).
+bool append_line_feed() {
   buffer[length++] = '\n';
   if (length >= kScriptCapacity) {
     buffer[kScriptCapacity - 1] = '\0';
     scenario_length = kScriptCapacity - 1;
-    interp::report_errorf("エラー", "シナリオが長すぎます。");
+    return false;
   }
+  return true;
 }
 
 int32_t room() { return kScriptCapacity - 1 - length; }
@@ -83,7 +84,7 @@ void read_text_file(FILE* f) {
   if (pending_cr) put_bytes(&cr_byte, 1);
 }
 
-void load_numbered_files() {
+bool load_numbered_files() {
   numbered_files = true;
   for (int n = 0; n < kFileCount; ++n) {
     char name[16];
@@ -96,13 +97,14 @@ void load_numbered_files() {
     read_text_file(f);
     std::fclose(f);
     FileEndTable[n] = length;
-    append_line_feed();
+    if (!append_line_feed()) return false;
   }
+  return true;
 }
 
-void load_scrambled(const char* name, const unsigned char* key, int key_length) {
+bool load_scrambled(const char* name, const unsigned char* key, int key_length) {
   FILE* f = std::fopen(platform::game_path(name).c_str(), "rb");
-  if (!f) return;
+  if (!f) return true;
   unsigned char chunk[65536];
   size_t got;
   int64_t k = 0;
@@ -111,7 +113,7 @@ void load_scrambled(const char* name, const unsigned char* key, int key_length) 
       buffer[length++] = static_cast<char>(chunk[i] ^ key[k % key_length]);
   }
   std::fclose(f);
-  append_line_feed();
+  return append_line_feed();
 }
 
 }  // namespace
@@ -122,22 +124,23 @@ int32_t FileEndTable[kFileCount];
 bool numbered_files = false;
 uint32_t scenario_generation = 0;
 
-void load_scenario() {
+std::optional<Failure> load_scenario() {
   start_buffer();
   bool have_zero = platform::game_file_exists("0.txt");
+  bool fitted;
   if (!have_zero && platform::game_file_exists("orva_sec.dat"))
-    load_scrambled("orva_sec.dat", kProtectedKey, 5);
+    fitted = load_scrambled("orva_sec.dat", kProtectedKey, 5);
   else if (!have_zero && platform::game_file_exists("orvana.dat"))
-    load_scrambled("orvana.dat", &kScrambleKey, 1);
+    fitted = load_scrambled("orvana.dat", &kScrambleKey, 1);
   else
-    load_numbered_files();
+    fitted = load_numbered_files();
+  if (!fitted) return Failure{platform::utf8_to_sjis("エラー"), platform::utf8_to_sjis("シナリオが長すぎます。")};
   buffer[length] = '\0';
   scenario_length = length;
-  if (length >= 8 && std::memcmp(buffer, ";mode800", 8) == 0) {
-    app::screen_width = 800;
-    app::screen_height = 600;
-  }
+  return std::nullopt;
 }
+
+bool declares_mode800() { return scenario_length >= 8 && std::memcmp(ScriptBuffer, ";mode800", 8) == 0; }
 
 void set_scenario_text(std::string_view text) {
   start_buffer();

@@ -1,6 +1,8 @@
 // script/scenario: the scenario in memory (ScriptBuffer) and how it is loaded.
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace script {
@@ -30,10 +32,22 @@ extern uint32_t scenario_generation;
 // True when the FileEndTable describes the buffer (numbered files).
 extern bool numbered_files;
 
+// What failed while loading or scanning the scenario: the error box's title
+// and message (Shift-JIS), and the script position the box names (-1: the
+// position as it stands).
+struct Failure {
+  std::string title;
+  std::string message;
+  int32_t position = -1;
+};
+
 // Reads the scenario from the current folder (0.txt..99.txt, orvana.dat or
-// orva_sec.dat) into a fresh buffer and applies the ";mode800" header.
-// An oversize scenario is a fatal error box.
-void load_scenario();
+// orva_sec.dat) into a fresh buffer. An oversize scenario is a failure
+// (the buffer then holds what fitted).
+std::optional<Failure> load_scenario();
+
+// The scenario asks for the 800x600 screen: it starts with ";mode800".
+bool declares_mode800();
 
 // Replaces the buffer with `text` (plus the NUL) as a scenario without file
 // table; for tests and benchmarks. Text longer than the capacity is cut.

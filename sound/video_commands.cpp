@@ -105,4 +105,17 @@ void cmd_ie() {
   html_window_active = 0;
 }
 
+namespace {
+// clang-format off
+const interp::CommandRow video_rows_array[] = {
+    {"mpegplay", cmd_mpegplay, false},
+    {"mpegplay2", cmd_mpegplay2, false},
+    {"ie", cmd_ie, false},
+    {"avi", cmd_avi, false},
+};
+// clang-format on
+}  // namespace
+
+const interp::CommandRows video_rows = video_rows_array;
+
 }  // namespace sound

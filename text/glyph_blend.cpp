@@ -4,10 +4,10 @@
 
 namespace text {
 
-void blend_glyph(graphics::DibSurface& surface, const TextLayers& layers, int x, int y, const uint8_t* coverage,
+void blend_glyph(platform::DibSurface& surface, const TextLayers& layers, int x, int y, const uint8_t* coverage,
                  int glyph_width, int glyph_height, const uint8_t rgb[3], bool shadow) {
   if (!coverage || glyph_width <= 0 || glyph_height <= 0) return;
-  graphics::DibSurface* layer = layers.colour_layer;
+  platform::DibSurface* layer = layers.colour_layer;
   if (layer && (layer->width != surface.width || layer->height != surface.height)) layer = nullptr;
   // Surface pixels are stored blue, green, red.
   const unsigned colour[3] = {rgb[2], rgb[1], rgb[0]};

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "graphics/surface.h"
+#include "platform/surface.h"
 
 namespace text {
 
@@ -18,7 +18,7 @@ inline uint8_t blend_product(unsigned x, unsigned y) {
 // size). Either may be null.
 struct TextLayers {
   uint8_t* coverage_map = nullptr;
-  graphics::DibSurface* colour_layer = nullptr;
+  platform::DibSurface* colour_layer = nullptr;
 };
 
 // Blends glyph_width x glyph_height coverage levels into `surface` with the
@@ -28,7 +28,7 @@ struct TextLayers {
 // then darkened by (255 - a) / 255, row by row from the left, so the next
 // glyph pixel is blended over the shadow. Pixels outside the surface are
 // left out.
-void blend_glyph(graphics::DibSurface& surface, const TextLayers& layers, int x, int y, const uint8_t* coverage,
+void blend_glyph(platform::DibSurface& surface, const TextLayers& layers, int x, int y, const uint8_t* coverage,
                  int glyph_width, int glyph_height, const uint8_t rgb[3], bool shadow);
 
 }  // namespace text

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/screen.h"
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "interp/runloop.h"
@@ -126,7 +125,7 @@ int state_at(const Viewer& v, int x, int y) {
 // starts the next row; characters outside the window are left out.
 void draw_page(const std::string& bytes) {
   const MessageWindow& w = message_window;
-  graphics::DibSurface& surface = text_surface();
+  platform::DibSurface& surface = text_surface();
   const platform::GlyphFont& font = message_font();
   int64_t x = w.text_origin_x, y = w.text_origin_y;
   for (size_t i = 0; i < bytes.size();) {
@@ -140,8 +139,8 @@ void draw_page(const std::string& bytes) {
     uint8_t second = i + 1 < bytes.size() ? static_cast<uint8_t>(bytes[i + 1]) : ' ';
     i += 2;
     bool inside = x >= w.window_left && y >= w.window_top && x + w.glyph_width <= w.window_right &&
-                  y + w.glyph_height <= w.window_bottom && x >= 0 && y >= 0 && x + w.glyph_width <= app::screen_width &&
-                  y + w.glyph_height <= app::screen_height;
+                  y + w.glyph_height <= w.window_bottom && x >= 0 && y >= 0 &&
+                  x + w.glyph_width <= platform::screen_width && y + w.glyph_height <= platform::screen_height;
     if (inside && first != 0 && second != 0)
       blend_glyph(surface, TextLayers{}, static_cast<int>(x), static_cast<int>(y), glyph_coverage(font, first, second),
                   w.glyph_width, w.glyph_height, lookback_settings.colour, w.shadow != 0);
@@ -151,7 +150,7 @@ void draw_page(const std::string& bytes) {
 
 void draw_picture_buttons(const Viewer& v) {
   if (v.sprites || !screen_link.draw_lookback_button) return;
-  graphics::DibSurface& surface = text_surface();
+  platform::DibSurface& surface = text_surface();
   if (v.up.right >= v.up.left)
     screen_link.draw_lookback_button(surface, v.state == 1 ? kUpOn : kUpOff, v.up.left, v.up.top);
   if (v.down.right >= v.down.left)

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/screen.h"
 #include "interp/error.h"
 #include "interp/readers.h"
+#include "platform/window.h"
 #include "text/lookback.h"
 #include "text/screen_link.h"
 #include "text/transcript.h"
@@ -25,7 +25,7 @@ bool define_layout_kept = false;
 
 // One byte per screen pixel, and the text colour times that coverage.
 std::vector<uint8_t> coverage_map;
-graphics::DibSurface colour_layer;
+platform::DibSurface colour_layer;
 
 // The fields that `reset` sets again.
 void set_layout_defaults() {
@@ -43,8 +43,8 @@ void set_layout_defaults() {
   w.background_colour = 0x999999;
   w.background_image.clear();
   w.window_left = w.window_top = 0;
-  w.window_right = app::screen_width;
-  w.window_bottom = app::screen_height;
+  w.window_right = platform::screen_width;
+  w.window_bottom = platform::screen_height;
   w.column = w.row = 0;
   w.window_shown = 0;
   w.draw_window = 0;
@@ -64,7 +64,6 @@ void refresh_window_area(bool window_effect) {
 }  // namespace
 
 void init_message_window() {
-  connect_screen();
   define_layout_kept = false;
   set_layout_defaults();
   MessageWindow& w = message_window;
@@ -81,7 +80,7 @@ void init_message_window() {
   w.window_behind_sprites = 0;
   w.keep_standing_images = 0;
   std::fill(coverage_map.begin(), coverage_map.end(), 0);
-  graphics::create_surface(colour_layer, colour_layer.width, colour_layer.height);
+  platform::create_surface(colour_layer, colour_layer.width, colour_layer.height);
 }
 
 void reset_message_window() {
@@ -112,7 +111,7 @@ void reset_message_window() {
   }
   message_window.font_face = message_window.next_font_face;
   std::fill(coverage_map.begin(), coverage_map.end(), 0);
-  graphics::create_surface(colour_layer, colour_layer.width, colour_layer.height);
+  platform::create_surface(colour_layer, colour_layer.width, colour_layer.height);
 }
 
 void finish_define_block() {
@@ -128,9 +127,9 @@ int32_t effective_text_speed() {
 }
 
 TextLayers text_layers() {
-  int width = app::screen_width, height = app::screen_height;
+  int width = platform::screen_width, height = platform::screen_height;
   if (colour_layer.width != width || colour_layer.height != height) {
-    graphics::create_surface(colour_layer, width, height);
+    platform::create_surface(colour_layer, width, height);
     coverage_map.assign(static_cast<size_t>(width) * height, 0);
   }
   return TextLayers{coverage_map.data(), &colour_layer};
@@ -177,7 +176,7 @@ void show_message_window() {
   w.window_shown = 1;
 }
 
-void draw_message_window(graphics::DibSurface& work, int left, int top, int right, int bottom) {
+void draw_message_window(platform::DibSurface& work, int left, int top, int right, int bottom) {
   const MessageWindow& w = message_window;
   if (!w.draw_window || !w.text_visible) return;
   message_window.window_shown = 1;

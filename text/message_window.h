@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/surface.h"
+#include "platform/surface.h"
 #include "text/glyph_blend.h"
 
 namespace text {
@@ -70,7 +70,7 @@ void show_message_window();
 
 // Called by the screen composition for the rectangle (inclusive) being
 // composed into `work`: the background tint or image, then the text.
-void draw_message_window(graphics::DibSurface& work, int left, int top, int right, int bottom);
+void draw_message_window(platform::DibSurface& work, int left, int top, int right, int bottom);
 
 // The colour literal "#rrggbb" at the script position (seven bytes), as
 // 0xRRGGBB; the position moves behind it.

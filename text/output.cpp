@@ -4,7 +4,6 @@
 #include <cstring>
 #include <tuple>
 
-#include "app/screen.h"
 #include "interp/control_flow.h"
 #include "interp/debug.h"
 #include "interp/error.h"
@@ -24,8 +23,6 @@
 
 namespace text {
 
-bool line_page_mode = false;
-bool text_gosub_mode = false;
 std::string text_gosub_label;
 std::string clickstr_chars;
 int32_t clickstr_lines = 0;
@@ -124,13 +121,14 @@ const platform::GlyphFont& message_font() {
 
 // When no screen code has set a display surface, the text keeps its own
 // (black) and shows it, so text is seen all the same.
-graphics::DibSurface& text_surface() {
-  static graphics::DibSurface own;
-  graphics::DibSurface* display = platform::display_surface();
-  if (display && display != &own && display->width == app::screen_width && display->height == app::screen_height)
+platform::DibSurface& text_surface() {
+  static platform::DibSurface own;
+  platform::DibSurface* display = platform::display_surface();
+  if (display && display != &own && display->width == platform::screen_width &&
+      display->height == platform::screen_height)
     return *display;
-  if (own.width != app::screen_width || own.height != app::screen_height)
-    graphics::create_surface(own, app::screen_width, app::screen_height);
+  if (own.width != platform::screen_width || own.height != platform::screen_height)
+    platform::create_surface(own, platform::screen_width, platform::screen_height);
   if (!display || display == &own) platform::set_display_surface(&own);
   return own;
 }
@@ -242,7 +240,7 @@ bool draw_character(const uint8_t* s, size_t i, LineState& st) {
   MessageWindow& w = message_window;
   if (w.text_visible == 0) interp::report_errorf("エラー！", "textmodeが非表示設定なのに文字を書こうとしました。");
   int64_t x = st.pen.x, y = st.pen.y;
-  if (x < 0 || y < 0 || x + w.glyph_width >= app::screen_width || y + w.glyph_height >= app::screen_height ||
+  if (x < 0 || y < 0 || x + w.glyph_width >= platform::screen_width || y + w.glyph_height >= platform::screen_height ||
       x < w.window_left || y < w.window_top || x + w.glyph_width >= w.window_right ||
       y + w.glyph_height >= w.window_bottom)
     interp::report_errorf("エラー！", "文字がウィンドウからはみ出ました");

@@ -4,16 +4,17 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/surface.h"
+#include "interp/runloop.h"
 #include "platform/glyphs.h"
+#include "platform/surface.h"
 
 namespace text {
 
-// `linepage`: every text line ends with a page wait ('\').
-extern bool line_page_mode;
-// `textgosub` is on: '@' and '\' end the assembled line and hand over to
-// the routine at text_gosub_label.
-extern bool text_gosub_mode;
+// `linepage`: every text line ends with a page wait ('\'). `textgosub` is
+// on: '@' and '\' end the assembled line and hand over to the routine at
+// text_gosub_label. The interpreter assembles the lines, so it holds both.
+using interp::line_page_mode;
+using interp::text_gosub_mode;
 extern std::string text_gosub_label;
 
 // `clickstr`: double-byte characters (Shift-JIS, two bytes each) followed
@@ -50,7 +51,7 @@ const platform::GlyphFont& message_font();
 
 // The display surface text is drawn on: the screen's, or the text's own
 // black one while no screen code has set a display of the screen's size.
-graphics::DibSurface& text_surface();
+platform::DibSurface& text_surface();
 
 // Shows one assembled text line (Shift-JIS, NUL-terminated) in the message
 // window: characters at the text speed, control marks, click and page

@@ -1,8 +1,8 @@
-// text/screen_link: the screen services the message window calls, filled in by the screen code that owns the picture.
+// text/screen_link: the screen services the message window calls, filled in by app/.
 #pragma once
 #include <string>
 
-namespace graphics {
+namespace platform {
 struct DibSurface;
 }
 
@@ -20,17 +20,20 @@ struct ScreenLink {
   // own transparency, limited to the rectangle (inclusive).
   bool (*load_window_image)(const std::string& tag, int& width, int& height) = nullptr;
   void (*release_window_image)() = nullptr;
-  void (*draw_window_image)(graphics::DibSurface& work, int x, int y, int left, int top, int right,
+  void (*draw_window_image)(platform::DibSurface& work, int x, int y, int left, int top, int right,
                             int bottom) = nullptr;
   // Loads an image tag into click cursor k (0 normal, 1 page).
   void (*load_cursor_image)(int k, const std::string& tag) = nullptr;
+  // `windowback` and `noteraseman`: the composition's layer order.
+  void (*put_window_behind_sprites)() = nullptr;
+  void (*keep_standing_images)() = nullptr;
   // The lookback's button pictures k (0 up highlighted, 1 up, 2 down
   // highlighted, 3 down): loads a tag (with blank_on_missing a missing file
   // gives a blank picture), gives the size (false without a picture), draws
   // it with its transparency onto `target` at (x, y).
   void (*load_lookback_button)(int k, const std::string& tag, bool blank_on_missing) = nullptr;
   bool (*lookback_button_size)(int k, int& width, int& height) = nullptr;
-  void (*draw_lookback_button)(graphics::DibSurface& target, int k, int x, int y) = nullptr;
+  void (*draw_lookback_button)(platform::DibSurface& target, int k, int x, int y) = nullptr;
   // Sprite n as a lookback button: the rectangle (inclusive) it covers
   // (false when it has no picture); showing it at a cell or hiding it,
   // marked for the next refresh.
@@ -38,10 +41,5 @@ struct ScreenLink {
   void (*set_sprite_button)(int n, bool visible, int cell) = nullptr;
 };
 extern ScreenLink screen_link;
-
-// Fills screen_link (and the screen's message-window layer, the click
-// cursor steps and the display surface) from the screen code when it is
-// part of the build; without it, does nothing.
-void connect_screen();
 
 }  // namespace text

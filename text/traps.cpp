@@ -1,5 +1,6 @@
 #include "text/traps.h"
 
+#include "interp/control_flow.h"
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "platform/clock.h"
@@ -22,7 +23,7 @@ bool fire(std::string& label, int& stop) {
   }
   std::string target = label;
   label.clear();
-  script::jump_to_label(target);
+  interp::jump_to_label(target);
   return true;
 }
 
@@ -61,7 +62,7 @@ void click_trap(bool set_right, bool right, bool set_skip, bool skip) {
         t.click_stop = 0;
         std::string target = t.click_label;
         t.click_label.clear();
-        script::jump_to_label(target);
+        interp::jump_to_label(target);
       }
       t.click_stop = 0;
       break;
@@ -125,7 +126,7 @@ void cmd_timertrap() {
         t.timer_stop = 0;
         std::string target = t.timer_label;
         t.timer_label.clear();
-        script::jump_to_label(target);
+        interp::jump_to_label(target);
       }
       t.timer_stop = 0;
       break;

@@ -1,9 +1,7 @@
 #include "text/window_commands.h"
-#include "graphics/screen.h"
 
 #include <algorithm>
 
-#include "app/screen.h"
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "interp/variables.h"
@@ -96,7 +94,8 @@ void cmd_setwindow() {
 void cmd_setwindow2() {
   int width, height;
   read_window_background(width, height);
-  if (screen_link.refresh_area) screen_link.refresh_area(0, 0, app::screen_width - 1, app::screen_height - 1, false);
+  if (screen_link.refresh_area)
+    screen_link.refresh_area(0, 0, platform::screen_width - 1, platform::screen_height - 1, false);
   platform::present_display();
 }
 
@@ -156,12 +155,12 @@ void cmd_erasetextwindow() {
 // Both settings are read by the composition, which owns the layer order.
 void cmd_windowback() {
   message_window.window_behind_sprites = 1;
-  graphics::TheScreen.window_back = true;
+  if (screen_link.put_window_behind_sprites) screen_link.put_window_behind_sprites();
 }
 
 void cmd_noteraseman() {
   message_window.keep_standing_images = 1;
-  graphics::TheScreen.keep_standing = true;
+  if (screen_link.keep_standing_images) screen_link.keep_standing_images();
 }
 
 void cmd_getcursorpos() {

@@ -46,7 +46,7 @@ TEST(CommandRobustness, RandomArgumentsNeverStepOutside) {
     testsupport::load_script("");
     std::string text = random_script(rng);
     script::set_scenario_text(text);
-    testsupport::fatal_of([] { script::scan_labels(); });
+    testsupport::fatal_of([] { testsupport::scan_labels(); });
     clear_call_stack();
     // Sometimes a gosub frame or a for frame is waiting.
     if (rng() % 2) {

@@ -299,7 +299,7 @@ TEST(Rewait, ReturnReissuesTheInterruptedWait) {
   text::autoclick_interval = 0;
   for (int kind : {0, 1, 2}) {
     load_script("*sub\nreturn\n");
-    script::scan_labels();
+    testsupport::scan_labels();
     interp::ScriptPosition = 4;  // the caller's position
     interp::clear_call_stack();
     interp::call_subroutine("sub");

@@ -13,18 +13,23 @@
 
 using namespace interp;
 
+// The joined table holds the whole command list once, in its order, with or
+// without handlers.
 TEST(CommandTable, AllNamesOnceAndTheDefinitionOnlyOnes) {
-  EXPECT_EQ(kCommandCount, 296);
+  CommandRows table = command_table();
+  ASSERT_EQ(table.size(), 296u);
   std::set<std::string> names;
   int definition_only = 0;
-  for (int i = 0; i < kCommandCount; ++i) {
-    names.insert(CommandTable[i].name);
-    definition_only += CommandTable[i].definition_only;
+  for (const CommandRow& row : table) {
+    names.insert(row.name);
+    definition_only += row.definition_only;
+    EXPECT_EQ(find_command(row.name, 1), &row) << row.name;
+    EXPECT_EQ(find_command(row.name, 0), row.definition_only ? nullptr : &row) << row.name;
   }
   EXPECT_EQ(names.size(), 296u);
   EXPECT_EQ(definition_only, 71);
-  EXPECT_STREQ(CommandTable[0].name, "mousecursor");
-  EXPECT_STREQ(CommandTable[kCommandCount - 1].name, "globalon");
+  EXPECT_STREQ(table.front().name, "mousecursor");
+  EXPECT_STREQ(table.back().name, "globalon");
 }
 
 TEST(CommandTable, DefinitionCommandsExistOnlyInTheDefineBlock) {
@@ -92,7 +97,7 @@ TEST(CommandMemory, DefinitionCommandAtAPositionSeenInTheDefineBlock) {
 TEST(CommandMemory, ResetRequestStillComesFirst) {
   define_mode = 0;
   load_script("*start\nmov %200,5\n");
-  script::scan_labels();
+  testsupport::scan_labels();
   run_command_at(7);
   EXPECT_EQ(NumericVariables[200], 5);
   NumericVariables[200] = 0;
@@ -105,7 +110,13 @@ TEST(CommandMemory, ResetRequestStillComesFirst) {
 
 TEST(CommandMemory, UnbuiltCommandAtARememberedPositionStillStops) {
   define_mode = 0;
-  load_script("blt 0,0,1,1,0,0\n");
+  const CommandRow* unbuilt = nullptr;
+  for (const CommandRow& row : command_table())
+    if (!row.handler && !row.definition_only) unbuilt = &row;
+  if (!unbuilt) GTEST_SKIP() << "every command is built";
+  static std::string name;
+  name = unbuilt->name;
+  load_script(name + " 0,0,1,1,0,0\n");
   for (int i = 0; i < 2; ++i)
-    EXPECT_EQ(fatal_of([] { run_command_at(0); }), "未対応の命令|命令\"blt\"はこの版ではまだ使えません。");
+    EXPECT_EQ(fatal_of([] { run_command_at(0); }), "未対応の命令|命令\"" + name + "\"はこの版ではまだ使えません。");
 }

@@ -12,7 +12,7 @@ using namespace interp;
 
 TEST(ResetToStart, ClearsTheRunTimeStateAndGoesToStart) {
   testsupport::load_script("*start\nmov %0,1\n*sub\nreturn\n");
-  script::scan_labels();
+  testsupport::scan_labels();
   NumericVariables[5] = 3;
   NumericVariables[200] = 4;
   StringVariables[199] = "x";

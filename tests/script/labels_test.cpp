@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "interp/control_flow.h"
 #include "interp/readers.h"
 #include "save/logs.h"
 #include "script/labels.h"
@@ -10,7 +11,7 @@ using testsupport::load_script;
 
 TEST(LabelScan, PositionsAndCaseFolding) {
   load_script("*Define\ngame\n  *start  \ntext *notalabel\n*a *b mov\n*last");
-  script::scan_labels();
+  testsupport::scan_labels();
   ASSERT_EQ(script::LabelTable.size(), 5u);
   EXPECT_EQ(script::LabelTable[0].name, "define");
   EXPECT_EQ(script::LabelTable[0].position, 8);  // the next line
@@ -25,25 +26,25 @@ TEST(LabelScan, PositionsAndCaseFolding) {
 
 TEST(LabelScan, DuplicatesDifferingOnlyInCase) {
   load_script("*Start\n*other\n*START\n");
-  EXPECT_EQ(fatal_of([] { script::scan_labels(); }), "エラー|ラベル*startの多重定義です。");
+  EXPECT_EQ(fatal_of([] { testsupport::scan_labels(); }), "エラー|ラベル*startの多重定義です。");
 }
 
 TEST(LabelScan, AtMost5000Labels) {
   std::string text;
   for (int i = 0; i < 5000; ++i) text += "*l" + std::to_string(i) + "\n";
   load_script(text);
-  EXPECT_EQ(fatal_of([] { script::scan_labels(); }), "");
+  EXPECT_EQ(fatal_of([] { testsupport::scan_labels(); }), "");
   EXPECT_EQ(script::LabelTable.size(), 5000u);
   load_script(text + "*extra\n");
-  EXPECT_EQ(fatal_of([] { script::scan_labels(); }), "エラー|ラベルが5000を超えました。");
+  EXPECT_EQ(fatal_of([] { testsupport::scan_labels(); }), "エラー|ラベルが5000を超えました。");
 }
 
 TEST(JumpToLabel, SetsPositionAndLogsOnce) {
   load_script("*define\n*Start\nx");
-  script::scan_labels();
-  script::jump_to_label("sTaRt");
+  testsupport::scan_labels();
+  interp::jump_to_label("sTaRt");
   EXPECT_EQ(interp::ScriptPosition, 15);
-  script::jump_to_label("start");
+  interp::jump_to_label("start");
   EXPECT_EQ(save::LabelLog.entries, std::vector<std::string>{"START"});
-  EXPECT_EQ(fatal_of([] { script::jump_to_label("Nowhere"); }), "ラベルエラー|ラベル*Nowhereは存在しません");
+  EXPECT_EQ(fatal_of([] { interp::jump_to_label("Nowhere"); }), "ラベルエラー|ラベル*Nowhereは存在しません");
 }

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "app/screen.h"
 #include "interp/error.h"
 #include "interp/readers.h"
 #include "platform/sjis.h"
@@ -20,9 +19,7 @@ std::string load_from(const GameFolder& game) {
   char here[4096];
   EXPECT_NE(getcwd(here, sizeof here), nullptr);
   EXPECT_EQ(chdir(game.path().c_str()), 0);
-  app::screen_width = 640;
-  app::screen_height = 480;
-  std::string error = testsupport::fatal_of([] { script::load_scenario(); });
+  std::string error = testsupport::fatal_of([] { testsupport::load_scenario(); });
   EXPECT_EQ(chdir(here), 0);
   if (!error.empty()) return "ERROR " + error;
   return std::string(script::ScriptBuffer, script::scenario_length);
@@ -90,12 +87,10 @@ TEST_F(Scenario, Mode800Header) {
   GameFolder game;
   game.write_bytes("0.txt", ";mode800 and more\n");
   load_from(game);
-  EXPECT_EQ(app::screen_width, 800);
-  EXPECT_EQ(app::screen_height, 600);
+  EXPECT_TRUE(script::declares_mode800());
   game.write_bytes("0.txt", ";MODE800\n");
   load_from(game);
-  EXPECT_EQ(app::screen_width, 640);
-  EXPECT_EQ(app::screen_height, 480);
+  EXPECT_FALSE(script::declares_mode800());
 }
 
 TEST_F(Scenario, OversizeScenarioIsAnError) {

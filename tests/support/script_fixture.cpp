@@ -5,6 +5,7 @@
 #include "interp/variables.h"
 #include "platform/sjis.h"
 #include "save/logs.h"
+#include "script/labels.h"
 #include "script/scenario.h"
 
 namespace testsupport {
@@ -20,6 +21,14 @@ void load_script(std::string_view utf8) {
   save::log_clear(save::LabelLog);
   save::log_clear(save::FileLog);
   interp::set_fatal_hook(throw_fatal);
+}
+
+void scan_labels() {
+  if (auto failure = script::scan_labels()) interp::report_failure(*failure);
+}
+
+void load_scenario() {
+  if (auto failure = script::load_scenario()) interp::report_failure(*failure);
 }
 
 std::string fatal_of(const std::function<void()>& f) {

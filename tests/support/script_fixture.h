@@ -17,6 +17,11 @@ struct FatalError {
 // and installs a fatal hook that throws FatalError.
 void load_script(std::string_view utf8);
 
+// Scans the labels and loads the scenario from the current folder; a
+// failure is reported through the error box as the program does.
+void scan_labels();
+void load_scenario();
+
 // Runs `f`; returns the error's title and message ("title|message", the
 // message without location and excerpt), or "" when no error was reported.
 std::string fatal_of(const std::function<void()>& f);

@@ -1,6 +1,6 @@
-#include "graphics/surface.h"
+#include "platform/surface.h"
 
-namespace graphics {
+namespace platform {
 
 void create_surface(DibSurface& s, int width, int height) {
   if (width <= 0 || height <= 0) width = height = 0;
@@ -10,4 +10,4 @@ void create_surface(DibSurface& s, int width, int height) {
   s.pixels.assign(static_cast<size_t>(s.stride) * height, 0);
 }
 
-}  // namespace graphics
+}  // namespace platform

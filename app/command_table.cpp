@@ -1,0 +1,225 @@
+#include "app/command_table.h"
+
+#include <vector>
+
+#include "app/command_rows.h"
+#include "graphics/command_rows.h"
+#include "interp/command_rows.h"
+#include "sound/video_commands.h"
+#include "text/command_rows.h"
+
+namespace app {
+
+namespace {
+
+using interp::CommandRow;
+using interp::CommandRows;
+
+// Placeholders: the commands of parts not built yet. Each name is a
+// command, so it reports "not available" rather than a syntax error. A part
+// that arrives exports its own group and takes its placeholder's place in
+// the list below.
+
+// One row a line, as the command list reads.
+// clang-format off
+// settings and menu customisation
+const CommandRow settings_rows[] = {
+    {"resetmenu", nullptr, true},
+    {"insertmenu", nullptr, true},
+    {"mode_ext", nullptr, true},
+    {"mode_kanade", nullptr, true},
+    {"mode_saya", nullptr, true},
+    {"versionstr", nullptr, true},
+    {"killmenu", nullptr, true},
+};
+
+// dialogs
+const CommandRow dialog_rows[] = {
+    {"mesbox", nullptr, false},
+    {"inputstr", nullptr, false},
+    {"input", nullptr, false},
+    {"inputnum", nullptr, false},
+};
+
+// selections
+const CommandRow selection_rows[] = {
+    {"selectcolor", nullptr, true},
+    {"menuselectcolor", nullptr, true},
+    {"selectvoice", nullptr, true},
+    {"menuselectvoice", nullptr, true},
+    {"menusetwindow", nullptr, true},
+    {"select", nullptr, false},
+    {"cselgoto", nullptr, false},
+    {"csel", nullptr, false},
+    {"getcselnum", nullptr, false},
+    {"selgosub", nullptr, false},
+    {"selnum", nullptr, false},
+    {"cselbtn", nullptr, false},
+};
+
+// buttons
+const CommandRow button_rows[] = {
+    {"transbtn", nullptr, false},
+    {"btnnowindowerase", nullptr, true},
+    {"maskbtn", nullptr, false},
+    {"btncancel", nullptr, false},
+    {"btndef", nullptr, false},
+    {"btn", nullptr, false},
+    {"spbtn2", nullptr, false},
+    {"spbtn", nullptr, false},
+    {"cellcheckspbtn", nullptr, false},
+    {"existspbtn", nullptr, false},
+    {"delbtn", nullptr, false},
+    {"exbtn_d", nullptr, false},
+    {"btnarea", nullptr, false},
+    {"btndown", nullptr, false},
+    {"spclclk", nullptr, false},
+    {"getpageup", nullptr, false},
+    {"getcursor", nullptr, false},
+    {"getfunction", nullptr, false},
+    {"gettab", nullptr, false},
+    {"getenter", nullptr, false},
+    {"escoutcursor", nullptr, false},
+    {"exbtn", nullptr, false},
+    {"isdown", nullptr, false},
+    {"btnwait", nullptr, false},
+    {"btntime", nullptr, false},
+    {"btntimer", nullptr, false},
+    {"btntime2", nullptr, false},
+    {"btnwait2", nullptr, false},
+    {"getbtntimer", nullptr, false},
+    {"textbtnwait", nullptr, false},
+    {"selectbtnwait", nullptr, false},
+    {"tbtnwait", nullptr, false},
+};
+
+// right-click menu and system calls
+const CommandRow system_menu_rows[] = {
+    {"rgosub", nullptr, true},
+    {"rlookback", nullptr, true},
+    {"roff", nullptr, true},
+    {"rmenu", nullptr, true},
+    {"reset", nullptr, false},
+    {"rmode", nullptr, false},
+    {"systemcall", nullptr, false},
+};
+
+// music
+const CommandRow music_rows[] = {
+    {"mp3fadeout", nullptr, false},
+    {"cdfadeout", nullptr, false},
+    {"stop", nullptr, false},
+    {"mp3", nullptr, false},
+    {"bgmonce", nullptr, false},
+    {"mp3save", nullptr, false},
+    {"bgmsave", nullptr, false},
+    {"mp3loop", nullptr, false},
+    {"bgm", nullptr, false},
+    {"play", nullptr, false},
+    {"playonce", nullptr, false},
+    {"playstop", nullptr, false},
+};
+
+// sound effects and voices
+const CommandRow sound_rows[] = {
+    {"mode_wave_demo", nullptr, true},
+    {"nodv", nullptr, true},
+    {"dsound", nullptr, true},
+    {"soundpressplgin", nullptr, true},
+    {"wave", nullptr, false},
+    {"dwave", nullptr, false},
+    {"dwaveload", nullptr, false},
+    {"dwaveplay", nullptr, false},
+    {"dwaveplayloop", nullptr, false},
+    {"dwaveloop", nullptr, false},
+    {"dwavestop", nullptr, false},
+    {"wavestop", nullptr, false},
+    {"waveloop", nullptr, false},
+};
+
+// volume control
+const CommandRow volume_rows[] = {
+    {"getcdvol", nullptr, false},
+    {"setcdvol", nullptr, false},
+    {"setcdrestorevol", nullptr, false},
+    {"resetcdrestorevol", nullptr, false},
+    {"restorecdvol", nullptr, false},
+    {"delbgmvol", nullptr, true},
+    {"defvoicevol", nullptr, true},
+    {"defsevol", nullptr, true},
+    {"defmp3vol", nullptr, true},
+    {"getvoicevol", nullptr, false},
+    {"getsevol", nullptr, false},
+    {"chvol", nullptr, false},
+    {"voicevol", nullptr, false},
+    {"sevol", nullptr, false},
+    {"mp3vol", nullptr, false},
+    {"voltest", nullptr, false},
+};
+
+// save-game files
+const CommandRow save_rows[] = {
+    {"savetime", nullptr, false},
+    {"savenumber", nullptr, true},
+    {"savename", nullptr, true},
+    {"savegame", nullptr, false},
+    {"loadgame", nullptr, false},
+    {"savefileexist", nullptr, false},
+    {"saveon", nullptr, false},
+    {"saveoff", nullptr, false},
+};
+
+// global variables, read-text record and logs
+const CommandRow record_rows[] = {
+    {"filelog", nullptr, true},
+    {"labellog", nullptr, true},
+    {"globalon", nullptr, true},
+};
+// clang-format on
+
+// Every group in the order of the command list; when a name appears twice
+// the first row wins.
+const CommandRows groups[] = {
+    window_rows,
+    menu_rows,
+    settings_rows,
+    dialog_rows,
+    interp::define_rows,
+    interp::variable_rows,
+    interp::control_flow_rows,
+    interp::utility_rows,
+    interp::debug_rows,
+    text::window_rows,
+    text::output_rows,
+    text::wait_mode_rows,
+    graphics::sprite_wait_rows,
+    text::wait_rows,
+    text::lookback_rows,
+    graphics::image_tag_rows,
+    graphics::archive_rows,
+    graphics::screen_rows,
+    graphics::effect_rows,
+    graphics::overlay_rows,
+    selection_rows,
+    button_rows,
+    system_menu_rows,
+    music_rows,
+    sound_rows,
+    volume_rows,
+    sound::video_rows,
+    save_rows,
+    record_rows,
+};
+
+}  // namespace
+
+interp::CommandRows joined_command_table() {
+  static const std::vector<CommandRow> table = [] {
+    std::vector<CommandRow> rows;
+    for (CommandRows group : groups) rows.insert(rows.end(), group.begin(), group.end());
+    return rows;
+  }();
+  return table;
+}
+
+}  // namespace app

@@ -1,0 +1,85 @@
+#include "app/resets.h"
+
+#include "app/context.h"
+#include "graphics/commands.h"
+#include "interp/reset.h"
+#include "interp/runloop.h"
+#include "platform/menu.h"
+#include "platform/window.h"
+#include "save/logs.h"
+#include "script/labels.h"
+#include "script/scenario.h"
+#include "sound/video.h"
+#include "text/lookback.h"
+#include "text/message_window.h"
+#include "text/output.h"
+#include "text/reset.h"
+#include "text/traps.h"
+#include "text/wait.h"
+
+namespace app {
+
+namespace {
+
+// The menu-bar settings and the state the window procedure keeps.
+void reset_shell_state() {
+  menu_hidden = false;
+  custom_cursor = false;
+  current_font_item = -1;
+  menu_font_face.clear();
+  text_speed_setting = 1;
+  version_text[0] = "Orvane 0.1";
+  version_text[1] = "Orvane: a player for scenario scripts on Linux";
+  app_context->last_message = 0;
+  app_context->last_x = app_context->last_y = 0;
+}
+
+}  // namespace
+
+void reset_all() {
+  save::log_clear(save::LabelLog);
+  save::log_clear(save::FileLog);
+  script::free_scenario();
+  script::reset_labels();
+  reset_shell_state();
+  reset_for_load();
+  text::reset_state();
+  graphics::reset_state();
+  sound::reset_video();
+}
+
+void reset_for_load() {
+  interp::reset_state();
+  platform::screen_width = 640;
+  platform::screen_height = 480;
+  // The menu-bar settings and the waits' modes start over as well.
+  waves_enabled = 1;
+  cd_enabled = 1;
+  app_context->cd_track = -1;
+  text::reset_wait_defaults();
+  text::clear_traps();
+  platform::menu_bar() = platform::idr_menu();
+  platform::check_menu_item(platform::menu_bar(), 40004, true);
+  platform::menu_bar_changed();
+}
+
+void start_define_block() {
+  text::init_message_window();
+  text::init_text_output();
+  text::init_lookback();
+  text::trap_state.click_label.clear();
+}
+
+void reset_to_start() {
+  text::reset_message_window();
+  text::reset_text_output();
+  // Cleared before anything below can take a window message.
+  interp::rmenu_reset_request = false;
+  graphics::reset_pictures();
+  text::reset_wait_state();
+  text::clear_traps();
+  interp::restart_at_start();
+  text::reset_lookback();
+}
+
+}  // namespace app

@@ -1,0 +1,182 @@
+#include "app/wiring.h"
+
+#include <string>
+#include <string_view>
+
+#include "app/command_table.h"
+#include "app/resets.h"
+#include "graphics/animation.h"
+#include "graphics/click_cursor.h"
+#include "graphics/draw_image.h"
+#include "graphics/effect.h"
+#include "graphics/effect_commands.h"
+#include "graphics/image.h"
+#include "graphics/image_tag.h"
+#include "graphics/screen.h"
+#include "graphics/window_picture.h"
+#include "interp/dispatch.h"
+#include "interp/hooks.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "save/error_save.h"
+#include "save/logs.h"
+#include "text/message_window.h"
+#include "text/output.h"
+#include "text/screen_link.h"
+#include "text/transcript.h"
+#include "text/traps.h"
+#include "text/wait.h"
+
+namespace app {
+
+namespace {
+
+// The window image slot of setwindow and setwindow2.
+graphics::ImageRecord window_image;
+
+// Showing and hiding the message window run through the `windoweffect`
+// effect (a cut until the scenario chooses another); other refreshes are
+// cuts.
+void refresh_area(int left, int top, int right, int bottom, bool window_effect) {
+  graphics::mark_dirty(left, top, right, bottom);
+  if (window_effect) {
+    const graphics::EffectDefinition& e = graphics::window_effect;
+    graphics::refresh_screen(e.kind, e.duration, e.mask);
+  } else {
+    graphics::refresh_screen(1, 0, "");
+  }
+}
+
+bool load_window_image(const std::string& tag, int& width, int& height) {
+  graphics::release_image(window_image);
+  graphics::load_image_tag(window_image, tag);
+  width = graphics::visible_width(window_image);
+  height = graphics::visible_height(window_image);
+  return true;
+}
+
+void release_window_image() { graphics::release_image(window_image); }
+
+void draw_window_image(platform::DibSurface& work, int x, int y, int left, int top, int right, int bottom) {
+  graphics::Rect clip{left, top, right, bottom};
+  graphics::draw_image(window_image, work, &clip, x, y);
+}
+
+void load_cursor_image(int k, const std::string& tag) {
+  graphics::release_image(graphics::ClickCursors[k]);
+  graphics::load_image_tag(graphics::ClickCursors[k], tag);
+}
+
+// The lookback's four button pictures.
+graphics::ImageRecord lookback_buttons[4];
+
+void load_lookback_button(int k, const std::string& tag, bool blank_on_missing) {
+  graphics::ImageRecord& r = lookback_buttons[k & 3];
+  graphics::release_image(r);
+  bool blank = graphics::loader_settings.blank_on_missing;
+  graphics::loader_settings.blank_on_missing = blank_on_missing;
+  graphics::load_image_tag(r, tag);
+  graphics::loader_settings.blank_on_missing = blank;
+}
+
+bool lookback_button_size(int k, int& width, int& height) {
+  const graphics::ImageRecord& r = lookback_buttons[k & 3];
+  if (!graphics::has_surface(r)) return false;
+  width = graphics::visible_width(r);
+  height = graphics::visible_height(r);
+  return true;
+}
+
+void draw_lookback_button(platform::DibSurface& target, int k, int x, int y) {
+  graphics::draw_image(lookback_buttons[k & 3], target, nullptr, x, y);
+}
+
+bool sprite_area(int n, int& left, int& top, int& right, int& bottom) {
+  if (n < 0 || n >= graphics::kSpriteCount) return false;
+  const graphics::SpriteSlot& sp = graphics::TheScreen.sprites[n];
+  if (sp.tag.empty() || !graphics::has_surface(sp.image)) return false;
+  left = sp.x;
+  top = sp.y;
+  right = sp.x + graphics::visible_width(sp.image) - 1;
+  bottom = sp.y + graphics::visible_height(sp.image) - 1;
+  return true;
+}
+
+void set_sprite_button(int n, bool visible, int cell) {
+  if (n < 0 || n >= graphics::kSpriteCount || graphics::TheScreen.sprites[n].tag.empty()) return;
+  graphics::SpriteSlot& sp = graphics::TheScreen.sprites[n];
+  if (visible && cell < sp.image.cell_count && sp.image.current_cell != cell) graphics::set_sprite_cell(n, cell);
+  graphics::show_sprite(n, visible);
+}
+
+int cursor_number() { return text::cursor_shown == 2 ? graphics::kPageCursor : graphics::kNormalCursor; }
+
+// The message window reaches the screen: layers, composition, effects,
+// image loading, click cursors.
+void connect_text_to_pictures() {
+  text::ScreenLink& link = text::screen_link;
+  link.refresh_area = refresh_area;
+  link.load_window_image = load_window_image;
+  link.release_window_image = release_window_image;
+  link.draw_window_image = draw_window_image;
+  link.load_cursor_image = load_cursor_image;
+  link.load_lookback_button = load_lookback_button;
+  link.lookback_button_size = lookback_button_size;
+  link.draw_lookback_button = draw_lookback_button;
+  link.sprite_area = sprite_area;
+  link.set_sprite_button = set_sprite_button;
+  link.put_window_behind_sprites = [] { graphics::TheScreen.window_back = true; };
+  link.keep_standing_images = [] { graphics::TheScreen.keep_standing = true; };
+  graphics::TheScreen.message_window_shown = [] { return text::message_window.draw_window != 0; };
+  graphics::TheScreen.draw_message_window = [](graphics::DibSurface& work, const graphics::Rect& r) {
+    text::draw_message_window(work, r.left, r.top, r.right, r.bottom);
+  };
+  // The waits step animations and the click cursor.
+  text::WaitHooks& wait = text::wait_hooks;
+  wait.step_animations = graphics::animation_tick;
+  wait.cursor_save = [] { graphics::save_cursor_backdrop(cursor_number(), text::cursor_x, text::cursor_y); };
+  wait.cursor_step = [] {
+    graphics::step_click_cursor(cursor_number(), text::cursor_x, text::cursor_y, platform::clock_ms());
+  };
+  wait.cursor_restore = [] { graphics::restore_cursor_backdrop(); };
+}
+
+// The window shows the display surface; effects pump messages between
+// their steps, run faster under the Ctrl skip or skip mode, and show the
+// window picture they draw on step by step.
+void connect_pictures_to_window() {
+  graphics::present_display_hook = platform::present_display;
+  graphics::effect_hooks.pump_one_message = text::pump_one_message;
+  graphics::effect_hooks.fast_forward = [] { return text::ctrl_skip_held() || text::skip_mode != 0; };
+  graphics::effect_hooks.present_picture = [](graphics::DibSurface* picture) {
+    platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
+    platform::present_display();
+  };
+}
+
+void connect_interpreter() {
+  interp::Hooks& h = interp::hooks;
+  h.poll_traps = text::poll_traps;
+  h.display_text_line = text::display_text_line;
+  h.start_define_block = start_define_block;
+  h.finish_define_block = text::finish_define_block;
+  h.reset_to_start = reset_to_start;
+  h.log_label = [](std::string_view name) { save::log_append(save::LabelLog, name); };
+  h.label_logged = [](std::string_view name) { return save::log_contains(save::LabelLog, name); };
+  h.file_logged = [](std::string_view name) { return save::log_contains(save::FileLog, name); };
+  h.log_file = [](std::string_view name) { save::log_append(save::FileLog, name); };
+  h.pump_one_message = text::pump_one_message;
+  h.write_error_save = save::write_error_save;
+  h.close_transcript = text::close_transcript;
+}
+
+}  // namespace
+
+void connect_subsystems() {
+  interp::set_command_table(joined_command_table());
+  connect_interpreter();
+  connect_text_to_pictures();
+  connect_pictures_to_window();
+}
+
+}  // namespace app

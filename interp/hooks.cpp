@@ -1,0 +1,7 @@
+#include "interp/hooks.h"
+
+namespace interp {
+
+Hooks hooks;
+
+}  // namespace interp
