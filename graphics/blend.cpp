@@ -50,20 +50,6 @@ void blend_row_const(uint8_t* dst, const uint8_t* src, uint8_t w, size_t n) {
   for (; i < n; ++i) dst[i] = blend1(src[i], dst[i], w);
 }
 
-void select_row(uint8_t* dst, const uint8_t* src, const uint8_t* mask, size_t n) {
-  size_t i = 0;
-#if defined(__SSE2__)
-  for (; i + 16 <= n; i += 16) {
-    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-    __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask + i));
-    __m128i r = _mm_or_si128(_mm_and_si128(m, s), _mm_andnot_si128(m, d));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), r);
-  }
-#endif
-  for (; i < n; ++i) dst[i] = static_cast<uint8_t>((src[i] & mask[i]) | (dst[i] & ~mask[i]));
-}
-
 void negate_row(uint8_t* dst, size_t n) {
   for (size_t i = 0; i < n; ++i) dst[i] = static_cast<uint8_t>(255 - dst[i]);
 }

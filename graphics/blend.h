@@ -19,8 +19,6 @@ const BlendTable& blend_table();
 void blend_row(uint8_t* dst, const uint8_t* src, const uint8_t* w, size_t n);
 // The same with one weight for every byte.
 void blend_row_const(uint8_t* dst, const uint8_t* src, uint8_t w, size_t n);
-// dst[i] = mask[i] ? src[i] : dst[i]; mask bytes are 0 or 0xff.
-void select_row(uint8_t* dst, const uint8_t* src, const uint8_t* mask, size_t n);
 // dst[i] = 255 - dst[i].
 void negate_row(uint8_t* dst, size_t n);
 

@@ -24,7 +24,6 @@ struct Backdrop {
   std::vector<uint8_t> pixels;
 };
 Backdrop backdrop;
-int cursor_x = 0, cursor_y = 0;
 
 void put_backdrop() {
   DibSurface& d = TheScreen.display;
@@ -87,14 +86,5 @@ void restore_cursor_backdrop() {
   backdrop.held = false;
   if (present_display_hook) present_display_hook();
 }
-
-void set_click_cursor_position(int x, int y) {
-  cursor_x = x;
-  cursor_y = y;
-}
-
-void click_cursor_save(int k) { save_cursor_backdrop(k, cursor_x, cursor_y); }
-void click_cursor_step(int k) { step_click_cursor(k, cursor_x, cursor_y, platform::clock_ms()); }
-void click_cursor_restore() { restore_cursor_backdrop(); }
 
 }  // namespace graphics

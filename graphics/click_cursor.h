@@ -26,11 +26,4 @@ bool step_click_cursor(int k, int x, int y, uint32_t now);
 // Puts the kept backdrop back on the display and shows it (end of the wait).
 void restore_cursor_backdrop();
 
-// Where the text output places the cursor of the next click wait.
-void set_click_cursor_position(int x, int y);
-// The three steps of a click wait for cursor k at that position.
-void click_cursor_save(int k);
-void click_cursor_step(int k);
-void click_cursor_restore();
-
 }  // namespace graphics

@@ -32,13 +32,8 @@ void draw_image(const ImageRecord& src, DibSurface& dst, const Rect* clip, int x
   if (avail <= 0) return;
   int64_t width = std::min<int64_t>(vw, avail);
 
-  int64_t left = 0, top = 0, right = dst.width - 1, bottom = dst.height - 1;
-  if (clip) {
-    left = std::max(clip->left, 0);
-    top = std::max(clip->top, 0);
-    right = std::min(clip->right, dst.width - 1);
-    bottom = std::min(clip->bottom, dst.height - 1);
-  }
+  const Rect limits = clamp_rect(clip, dst.width, dst.height);
+  const int64_t left = limits.left, top = limits.top, right = limits.right, bottom = limits.bottom;
   int64_t x0 = std::max<int64_t>(x, left), x1 = std::min<int64_t>(int64_t(x) + width - 1, right);
   int64_t y0 = std::max<int64_t>(y, top), y1 = std::min<int64_t>(int64_t(y) + s.height - 1, bottom);
   if (x0 > x1 || y0 > y1) return;

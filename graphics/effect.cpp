@@ -51,13 +51,7 @@ void run_effect(int kind, int duration, const std::string& mask, const Rect* rec
   if (kind == 0) return;
   if (!known_kind(kind))
     interp::report_errorf("エラー", "不正なエフェクト番号です。EFFECT命令をチェックしてください。");
-  Rect r{0, 0, s.width - 1, s.height - 1};
-  if (rect) {
-    r.left = std::max(rect->left, 0);
-    r.top = std::max(rect->top, 0);
-    r.right = std::min(rect->right, s.width - 1);
-    r.bottom = std::min(rect->bottom, s.height - 1);
-  }
+  Rect r = clamp_rect(rect, s.width, s.height);
   if (effect_settings.speed == 1) duration /= 2;
   if (effect_settings.speed == 2) kind = 1;
   if (kind != 1 && effect_hooks.fast_forward && effect_hooks.fast_forward()) {

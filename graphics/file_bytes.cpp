@@ -12,19 +12,6 @@ struct FileCloser {
 using File = std::unique_ptr<FILE, FileCloser>;
 }  // namespace
 
-bool read_file_range(const std::string& path, uint64_t offset, uint64_t length, std::vector<uint8_t>& out) {
-  out.clear();
-  if (length > kMaxFileBytes) return false;
-  File f(std::fopen(path.c_str(), "rb"));
-  if (!f) return false;
-  if (fseeko(f.get(), 0, SEEK_END) != 0) return false;
-  off_t size = ftello(f.get());
-  if (size < 0 || offset > uint64_t(size) || length > uint64_t(size) - offset) return false;
-  if (fseeko(f.get(), static_cast<off_t>(offset), SEEK_SET) != 0) return false;
-  out.resize(length);
-  return length == 0 || std::fread(out.data(), 1, length, f.get()) == length;
-}
-
 bool read_file_bytes(const std::string& path, std::vector<uint8_t>& out) {
   out.clear();
   File f(std::fopen(path.c_str(), "rb"));

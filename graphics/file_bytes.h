@@ -13,7 +13,4 @@ constexpr size_t kMaxFileBytes = size_t(512) << 20;
 // or is larger than kMaxFileBytes.
 bool read_file_bytes(const std::string& path, std::vector<uint8_t>& out);
 
-// Reads length bytes at offset. False unless all of them exist.
-bool read_file_range(const std::string& path, uint64_t offset, uint64_t length, std::vector<uint8_t>& out);
-
 }  // namespace graphics

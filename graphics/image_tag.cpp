@@ -24,11 +24,6 @@ namespace graphics {
 
 LoaderSettings loader_settings;
 
-namespace {
-
-[[noreturn]] void tag_error() { interp::report_errorf("タグエラー", "タグの指定がおかしいです。"); }
-
-// A decimal number as atoi reads it (blanks, sign, digits), kept within int.
 int read_decimal(const char*& p) {
   while (*p == ' ' || *p == '\t') ++p;
   bool negative = *p == '-';
@@ -41,6 +36,10 @@ int read_decimal(const char*& p) {
   if (v > INT_MAX) v = INT_MAX;
   return static_cast<int>(negative ? -v : v);
 }
+
+namespace {
+
+[[noreturn]] void tag_error() { interp::report_errorf("タグエラー", "タグの指定がおかしいです。"); }
 
 // Moves p onto the next ',' and past it; the end of the tag is an error.
 void skip_past_comma(const char*& p) {

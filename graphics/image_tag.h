@@ -27,6 +27,10 @@ struct TagParts {
   size_t sprite_at = 0;  // kind s: offset of the text after 's'
 };
 
+// A decimal number as atoi reads it (blanks, sign, digits), kept within
+// int; p moves behind it.
+int read_decimal(const char*& p);
+
 // Parses a tag's header into the record's transparency and animation
 // fields (the record is expected freshly released). Tag errors are error boxes.
 TagParts parse_image_tag(ImageRecord& r, const std::string& tag);

@@ -163,13 +163,7 @@ bool take_dirty(Rect& rect) {
 
 void compose_screen(const Rect* rect) {
   Screen& s = TheScreen;
-  Rect r{0, 0, s.width - 1, s.height - 1};
-  if (rect) {
-    r.left = std::max(rect->left, 0);
-    r.top = std::max(rect->top, 0);
-    r.right = std::min(rect->right, s.width - 1);
-    r.bottom = std::min(rect->bottom, s.height - 1);
-  }
+  Rect r = clamp_rect(rect, s.width, s.height);
   if (r.left > r.right || r.top > r.bottom || s.work.width != s.width) return;
   if (!background_hidden()) copy_background(r);
   int z = std::clamp(s.humanz, 0, kSpriteCount - 1);

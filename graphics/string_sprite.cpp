@@ -24,15 +24,6 @@ constexpr int kMaxColours = 11;
 
 [[noreturn]] void tag_error() { interp::report_errorf("タグエラー", "タグの指定がおかしいです。"); }
 
-int read_decimal(const char*& p) {
-  while (*p == ' ' || *p == '\t') ++p;
-  bool negative = *p == '-';
-  if (*p == '-' || *p == '+') ++p;
-  long long v = 0;
-  while (*p >= '0' && *p <= '9') v = std::min<long long>(v * 10 + (*p++ - '0'), INT_MAX);
-  return static_cast<int>(negative ? -v : v);
-}
-
 void skip_past(const char*& p, char c) {
   while (*p && *p != c) ++p;
   if (!*p) tag_error();

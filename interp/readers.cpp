@@ -80,11 +80,6 @@ char script_byte(int32_t offset) {
   return script::ScriptBuffer[offset];
 }
 
-char skip_blank_lines() {
-  while (is_blank(at()) || at() == '\n') ++ScriptPosition;
-  return static_cast<char>(at());
-}
-
 std::string read_identifier() {
   skip_blanks_here();
   // Collected in a fixed buffer and copied once: at most 255 characters.

@@ -20,7 +20,6 @@ inline char skip_blanks() {  // the byte at the new position
   while ((c = script::ScriptBuffer[ScriptPosition]) == ' ' || c == '\t') ++ScriptPosition;
   return c;
 }
-char skip_blank_lines();        // also skips LFs
 std::string read_identifier();  // lower-cased; trailing blanks skipped; may be empty
 int32_t read_number();
 std::string read_string();

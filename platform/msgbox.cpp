@@ -14,7 +14,6 @@ namespace {
 
 int scripted = -1;  // -1 none, 0 no, 1 yes
 std::string last_text;
-int shown = 0;
 
 Uint32 box_flags(BoxIcon icon) {
   switch (icon) {
@@ -51,7 +50,6 @@ void set_scripted_answer(bool yes) { scripted = yes ? 1 : 0; }
 
 void show_message_box(const std::string& title, const std::string& text, BoxIcon icon) {
   last_text = title + "\n" + text;
-  ++shown;
   if (scripted >= 0) {
     scripted = -1;
     return;
@@ -65,7 +63,6 @@ void show_message_box(const std::string& title, const std::string& text, BoxIcon
 
 bool ask_yes_no(const std::string& title, const std::string& text, BoxIcon icon) {
   last_text = title + "\n" + text;
-  ++shown;
   if (scripted >= 0) {
     bool yes = scripted == 1;
     scripted = -1;
@@ -77,6 +74,5 @@ bool ask_yes_no(const std::string& title, const std::string& text, BoxIcon icon)
 }
 
 const std::string& last_box_text() { return last_text; }
-int boxes_shown() { return shown; }
 
 }  // namespace platform

@@ -16,8 +16,7 @@ bool ask_yes_no(const std::string& title, const std::string& text, BoxIcon icon 
 // The next box's answer, set by a scripted event (true: yes/OK).
 void set_scripted_answer(bool yes);
 
-// Boxes shown so far (title and text, newest last; tests and transcripts).
+// The text of the last box shown (tests and transcripts).
 const std::string& last_box_text();
-int boxes_shown();
 
 }  // namespace platform

@@ -48,10 +48,4 @@ void* plugin_library(const std::string& sjis_name) {
 
 void* plugin_symbol(void* library, const char* name) { return library ? dlsym(library, name) : nullptr; }
 
-int plugin_library_count() {
-  int n = 0;
-  for (auto& lib : PluginLibraryTable) n += lib.handle != nullptr;
-  return n;
-}
-
 }  // namespace platform

@@ -16,9 +16,6 @@ void* plugin_library(const std::string& sjis_name);
 // The library's export, or null.
 void* plugin_symbol(void* library, const char* name);
 
-// Number of libraries loaded so far.
-int plugin_library_count();
-
 // The calls of the picture and archive plug-in convention. Blocks a plug-in
 // returns through a void** are allocated with malloc; the caller frees them.
 //

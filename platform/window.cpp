@@ -254,8 +254,6 @@ void set_window_caption(const std::string& utf8) {
   if (window) SDL_SetWindowTitle(window, caption.c_str());
 }
 
-const std::string& window_caption() { return caption; }
-
 void minimise_main_window() {
   if (window) SDL_MinimizeWindow(window);
 }
@@ -289,8 +287,6 @@ void set_menu_bar_attached(bool on) {
   present_display();
 }
 
-bool menu_bar_attached() { return !full_screen || menu_attached; }
-
 void set_display_surface(DibSurface* s) { surface = s; }
 
 DibSurface* display_surface() { return surface; }
@@ -315,18 +311,6 @@ void move_pointer(int x, int y) {
     py = py * wh / oh;
   }
   SDL_WarpMouseInWindow(window, px, py);
-}
-
-bool write_window_png(const std::string& path) {
-  if (!renderer) return surface && write_png(*surface, path);
-  flush();
-  int w = 0, h = 0;
-  SDL_GetRendererOutputSize(renderer, &w, &h);
-  DibSurface shot;
-  create_surface(shot, w, h);
-  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_BGR24, shot.pixels.data(), shot.stride) != 0)
-    return false;
-  return write_png(shot, path);
 }
 
 namespace {

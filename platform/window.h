@@ -26,7 +26,6 @@ void show_main_window();
 void resize_main_window(int width, int height);
 
 void set_window_caption(const std::string& utf8);
-const std::string& window_caption();
 void minimise_main_window();
 
 // Desktop full screen with the picture scaled and letterboxed. False when
@@ -37,7 +36,6 @@ bool full_screen_active();
 // In full screen the menu strip is attached only while the pointer is near
 // the top; in a window it is always attached.
 void set_menu_bar_attached(bool on);
-bool menu_bar_attached();
 
 // The surface the window shows (24-bit, screen size), owned by the screen
 // code. present_display copies it to the window (coalesced to the frame
@@ -48,9 +46,6 @@ void present_display();
 
 // Moves the pointer to a client point of the logical screen.
 void move_pointer(int x, int y);
-
-// Writes what the window shows (menu strip included) as PNG.
-bool write_window_png(const std::string& path);
 
 // Reads pending window-system events into the message queue.
 void poll_window_events();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 #include "graphics/archive.h"
 #include "graphics/bmp.h"
@@ -9,6 +10,7 @@
 #include "graphics/lzss.h"
 #include "graphics/spb.h"
 #include "graphics_test_util.h"
+#include "tests/support/game_folder.h"
 
 using namespace gtest_graphics;
 
@@ -18,8 +20,17 @@ namespace {
 // sanitizer build checks that nothing is read or written out of bounds.
 class Robustness : public GameFolder {};
 
+// A decoded picture is whole: its rows hold its pixels.
+void expect_whole(const graphics::DibSurface& s) {
+  EXPECT_GT(s.width, 0);
+  EXPECT_GT(s.height, 0);
+  EXPECT_GE(s.stride, s.width * 3);
+  EXPECT_EQ(s.pixels.size(), size_t(s.stride) * size_t(s.height));
+}
+
 TEST_F(Robustness, RandomTagsParseOrReportATagError) {
   std::mt19937 rng(11);
+  int parsed = 0, rejected = 0;
   const char alphabet[] = ":lrac#!ms/;,<>0123456789-af ";
   for (int i = 0; i < 20000; ++i) {
     std::string tag = ":";
@@ -28,13 +39,19 @@ TEST_F(Robustness, RandomTagsParseOrReportATagError) {
     graphics::ImageRecord r;
     try {
       graphics::parse_image_tag(r, tag);
-    } catch (const ErrorBox&) {
+      ++parsed;
+    } catch (const ErrorBox& e) {
+      EXPECT_TRUE(e.title == "タグエラー" || e.title == "構文エラー") << e.title << " " << tag;
+      ++rejected;
     }
   }
+  EXPECT_GT(parsed, 1000);
+  EXPECT_GT(rejected, 1000);
 }
 
 TEST_F(Robustness, RandomBytesThroughEveryDecoder) {
   std::mt19937 rng(12);
+  int decoded = 0, refused = 0;
   auto bmp = make_bmp(
       9, 7, 8, [](int x, int y) { return uint32_t(x + y); }, std::vector<uint32_t>(256, 0x102030));
   std::vector<uint8_t> pixels;
@@ -48,18 +65,31 @@ TEST_F(Robustness, RandomBytesThroughEveryDecoder) {
     }
     graphics::DibSurface s;
     std::vector<uint8_t> idx;
-    graphics::read_bmp(b.data(), b.size() - rng() % 20, s, idx);
-    if (i % 10 == 0) graphics::read_jpeg(j.data(), j.size() - rng() % j.size(), s);
+    if (graphics::read_bmp(b.data(), b.size() - rng() % 20, s, idx)) {
+      expect_whole(s);
+      ++decoded;
+    } else {
+      ++refused;
+    }
+    if (i % 10 == 0 && graphics::read_jpeg(j.data(), j.size() - rng() % j.size(), s)) expect_whole(s);
     std::vector<uint8_t> junk(rng() % 64);
     for (auto& x : junk) x = static_cast<uint8_t>(rng());
-    graphics::read_spb(junk.data(), junk.size(), s);
+    if (graphics::read_spb(junk.data(), junk.size(), s)) expect_whole(s);
     std::vector<uint8_t> out;
-    graphics::lzss_expand(junk.data(), junk.size(), out, rng() % 200);
+    size_t capacity = rng() % 200;
+    if (graphics::lzss_expand(junk.data(), junk.size(), out, capacity)) {
+      EXPECT_LE(out.size(), capacity);
+    }
   }
+  // Both outcomes occur: the damage is neither always fatal nor always harmless.
+  EXPECT_GT(decoded, 0);
+  EXPECT_GT(refused, 0);
 }
 
 TEST_F(Robustness, DamagedArchivesAreNotFoundOrReported) {
   std::mt19937 rng(13);
+  int loaded = 0, boxes = 0;
+  std::set<std::string> titles;
   graphics::archive_settings.zpk_on = true;
   auto bmp = solid_bmp(3, 3, 0x445566);
   auto good = make_zpk({{"a.bmp", 2, lzss_literals(bmp), uint32_t(bmp.size())},
@@ -74,14 +104,38 @@ TEST_F(Robustness, DamagedArchivesAreNotFoundOrReported) {
       graphics::ImageRecord r;
       std::string copy = name;
       try {
-        if (name[2] == 'b')
+        if (name[2] == 'b') {
           graphics::load_image_tag(r, name);
-        else if (graphics::extract_to_temp(copy))
+          if (graphics::has_surface(r)) {
+            expect_whole(r.surface);
+            ++loaded;
+          }
+        } else if (graphics::extract_to_temp(copy)) {
           std::remove(copy.c_str());
-      } catch (const ErrorBox&) {
+        }
+      } catch (const ErrorBox& e) {
+        titles.insert(e.title);
+        ++boxes;
       }
     }
   }
+  EXPECT_GT(loaded, 0);
+  EXPECT_GT(boxes, 0);
+  for (const std::string& t : titles) EXPECT_TRUE(t == "エラー" || t == "ロードエラー") << t;
+}
+
+// Through the program: a damaged picture ends the run with the error box on
+// standard error and status 1, never a crash.
+TEST(RobustnessProgram, ADamagedPictureEndsInTheErrorBox) {
+  testsupport::GameFolder game;
+  auto bmp = solid_bmp(4, 4, 0x445566);
+  bmp.resize(bmp.size() / 2);
+  bmp[2] ^= 0x55;
+  game.write_bytes("bad.bmp", std::string(bmp.begin(), bmp.end()));
+  game.write_text("0.txt", "*define\ngame\n*start\nbg \"bad.bmp\",1\nend\n");
+  auto r = testsupport::run_program(game.path(), {"--headless", "--virtual-clock"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("エラー"), std::string::npos) << r.err;
 }
 
 }  // namespace
