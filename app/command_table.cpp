@@ -6,6 +6,7 @@
 #include "graphics/command_rows.h"
 #include "interp/command_rows.h"
 #include "sound/video_commands.h"
+#include "sound/command_rows.h"
 #include "text/command_rows.h"
 
 namespace app {
@@ -104,57 +105,6 @@ const CommandRow system_menu_rows[] = {
     {"systemcall", nullptr, false},
 };
 
-// music
-const CommandRow music_rows[] = {
-    {"mp3fadeout", nullptr, false},
-    {"cdfadeout", nullptr, false},
-    {"stop", nullptr, false},
-    {"mp3", nullptr, false},
-    {"bgmonce", nullptr, false},
-    {"mp3save", nullptr, false},
-    {"bgmsave", nullptr, false},
-    {"mp3loop", nullptr, false},
-    {"bgm", nullptr, false},
-    {"play", nullptr, false},
-    {"playonce", nullptr, false},
-    {"playstop", nullptr, false},
-};
-
-// sound effects and voices
-const CommandRow sound_rows[] = {
-    {"mode_wave_demo", nullptr, true},
-    {"nodv", nullptr, true},
-    {"dsound", nullptr, true},
-    {"soundpressplgin", nullptr, true},
-    {"wave", nullptr, false},
-    {"dwave", nullptr, false},
-    {"dwaveload", nullptr, false},
-    {"dwaveplay", nullptr, false},
-    {"dwaveplayloop", nullptr, false},
-    {"dwaveloop", nullptr, false},
-    {"dwavestop", nullptr, false},
-    {"wavestop", nullptr, false},
-    {"waveloop", nullptr, false},
-};
-
-// volume control
-const CommandRow volume_rows[] = {
-    {"getcdvol", nullptr, false},
-    {"setcdvol", nullptr, false},
-    {"setcdrestorevol", nullptr, false},
-    {"resetcdrestorevol", nullptr, false},
-    {"restorecdvol", nullptr, false},
-    {"delbgmvol", nullptr, true},
-    {"defvoicevol", nullptr, true},
-    {"defsevol", nullptr, true},
-    {"defmp3vol", nullptr, true},
-    {"getvoicevol", nullptr, false},
-    {"getsevol", nullptr, false},
-    {"chvol", nullptr, false},
-    {"voicevol", nullptr, false},
-    {"sevol", nullptr, false},
-    {"mp3vol", nullptr, false},
-    {"voltest", nullptr, false},
 };
 
 // save-game files
@@ -203,9 +153,9 @@ const CommandRows groups[] = {
     selection_rows,
     button_rows,
     system_menu_rows,
-    music_rows,
-    sound_rows,
-    volume_rows,
+    sound::music_rows,
+    sound::effect_rows,
+    sound::volume_rows,
     sound::video_rows,
     save_rows,
     record_rows,

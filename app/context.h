@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "sound/channels.h"
+#include "sound/music.h"
+
 namespace app {
 
 struct AppContext {
   int show_command = 0;       // how the window is first shown (always normal here)
   std::string command_line;   // stored, not interpreted
   int32_t full_screen = 0;    // 1 while the display is in full screen
-  int32_t cd_track = -1;      // the CD track last asked for (music)
   uint32_t last_message = 0;  // the last message the window procedure saw
   int32_t last_x = 0;         // last mouse x; also the last character and wheel delta
   int32_t last_y = 0;
@@ -23,8 +25,8 @@ extern bool custom_cursor;  // `mousecursor` set a cursor file
 extern int32_t current_font_item;   // menu id of the checked font item, -1 none
 extern std::string menu_font_face;  // Shift-JIS face chosen from the font menu
 extern int32_t text_speed_setting;  // 0 slow, 1 normal, 2 fast
-extern int32_t waves_enabled;
-extern int32_t cd_enabled;
+using sound::cd_enabled;            // the sound's own switches
+using sound::waves_enabled;
 // The two texts of the version box (`versionstr` replaces them).
 extern std::string version_text[2];
 

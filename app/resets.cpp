@@ -9,6 +9,7 @@
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
+#include "sound/commands.h"
 #include "sound/video.h"
 #include "text/lookback.h"
 #include "text/message_window.h"
@@ -42,6 +43,7 @@ void reset_all() {
   script::free_scenario();
   script::reset_labels();
   reset_shell_state();
+  sound::reset_sound_state();
   reset_for_load();
   text::reset_state();
   graphics::reset_state();
@@ -52,10 +54,8 @@ void reset_for_load() {
   interp::reset_state();
   platform::screen_width = 640;
   platform::screen_height = 480;
-  // The menu-bar settings and the waits' modes start over as well.
-  waves_enabled = 1;
-  cd_enabled = 1;
-  app_context->cd_track = -1;
+  // The menu-bar settings, the sounds and the waits' modes start over as well.
+  sound::reset_sound();
   text::reset_wait_defaults();
   text::clear_traps();
   platform::menu_bar() = platform::idr_menu();
@@ -71,6 +71,7 @@ void start_define_block() {
 }
 
 void reset_to_start() {
+  sound::reset_sound_to_start();
   text::reset_message_window();
   text::reset_text_output();
   // Cleared before anything below can take a window message.

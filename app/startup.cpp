@@ -25,6 +25,7 @@
 #include "interp/random.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/files.h"
@@ -38,8 +39,12 @@
 #include "save/logs.h"
 #include "script/labels.h"
 #include "script/scenario.h"
-#include "text/transcript.h"
+#include "sound/channels.h"
+#include "sound/commands.h"
+#include "sound/music.h"
+#include "sound/sounding.h"
 #include "text/lookback_viewer.h"
+#include "text/transcript.h"
 #include "text/traps.h"
 #include "text/wait.h"
 
@@ -59,6 +64,7 @@ const char kUsage[] =
     "                     deterministic runs that take no real time\n"
     "  --events FILE      scripted input, one event a line: \"<ms> <event> [args]\" (see the README)\n"
     "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer\n"
+    "  --audio-log FILE   one UTF-8 line per change to what would sound (see the README)\n"
     "  --screenshot FILE  write the display surface as PNG when the program ends\n"
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n"
@@ -79,6 +85,8 @@ void at_exit() {
       std::fprintf(stderr, "orvane: cannot write the screenshot %s\n", screenshot_at_exit.c_str());
     screenshot_at_exit.clear();
   }
+  sound::note_exit();
+  platform::audio_stop();
   platform::remove_temp_folder();
   platform::release_instance_lock();
 }
@@ -137,6 +145,7 @@ int run_program(int argc, char** argv) {
   const char* transcript = nullptr;
   const char* events = nullptr;
   const char* screenshot = nullptr;
+  const char* audio_log = nullptr;
   uint32_t auto_click = 0;
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
@@ -165,6 +174,9 @@ int run_program(int argc, char** argv) {
     } else if (std::strcmp(a, "--screenshot") == 0) {
       if (i + 1 >= argc) return bad_command_line("--screenshot needs a file name", nullptr);
       screenshot = argv[++i];
+    } else if (std::strcmp(a, "--audio-log") == 0) {
+      if (i + 1 >= argc) return bad_command_line("--audio-log needs a file name", nullptr);
+      audio_log = argv[++i];
     } else if (a[0] == '-' && a[1] != '\0') {
       return bad_command_line("unknown option", a);
     } else if (game_dir) {
@@ -184,6 +196,10 @@ int run_program(int argc, char** argv) {
       std::fprintf(stderr, "orvane: %s\n", error.c_str());
       return 2;
     }
+  }
+  if (audio_log && !sound::open_audio_log(from_start_folder(audio_log))) {
+    std::fprintf(stderr, "orvane: cannot open the audio log %s: %s\n", audio_log, std::strerror(errno));
+    return 2;
   }
   platform::set_auto_click(auto_click);
   if (screenshot) screenshot_at_exit = from_start_folder(screenshot);

@@ -21,8 +21,6 @@ bool custom_cursor = false;
 int32_t current_font_item = -1;
 std::string menu_font_face;
 int32_t text_speed_setting = 1;
-int32_t waves_enabled = 1;
-int32_t cd_enabled = 1;
 std::string version_text[2] = {"Orvane 0.1", "Orvane: a player for scenario scripts on Linux"};
 ShellHooks shell_hooks;
 
@@ -124,7 +122,7 @@ void run_menu_command(int32_t id) {
       platform::check_radio_item(menu, 40021, {40021, 40022});
       if (!cd_enabled) {
         cd_enabled = 1;
-        if (app_context->cd_track > 0 && shell_hooks.play_cd_track) shell_hooks.play_cd_track();
+        if (shell_hooks.play_cd_track) shell_hooks.play_cd_track();
       }
       break;
     case 40022:

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/command_table.h"
+#include "app/context.h"
 #include "app/resets.h"
 #include "graphics/animation.h"
 #include "graphics/click_cursor.h"
@@ -20,6 +21,9 @@
 #include "platform/window.h"
 #include "save/error_save.h"
 #include "save/logs.h"
+#include "sound/channels.h"
+#include "sound/commands.h"
+#include "sound/music.h"
 #include "text/message_window.h"
 #include "text/output.h"
 #include "text/screen_link.h"
@@ -170,6 +174,28 @@ void connect_interpreter() {
   h.close_transcript = text::close_transcript;
 }
 
+// The window procedure's timer, clicks, CD notices, menu switches and
+// teardown reach the sound; the waits ask it about voices and play the
+// click voices and the lookback's page sound; the interpreter hands it
+// voice words, winexec and the error box's end.
+void connect_sound() {
+  shell_hooks.timer_tick = sound::poll_music_loops;
+  shell_hooks.stop_voice_on_click = sound::cut_voice_on_click;
+  shell_hooks.cd_notify = sound::on_cd_notify;
+  shell_hooks.play_cd_track = sound::resume_cd_track;
+  shell_hooks.stop_cd = sound::stop_and_close_cd;
+  shell_hooks.stop_all_sound = sound::stop_sound_at_quit;
+  text::WaitHooks& wait = text::wait_hooks;
+  wait.wave_voice_playing = sound::wave_voice_playing;
+  wait.direct_voice_playing = sound::direct_voice_playing;
+  wait.play_click_voice = sound::play_system_sound;
+  wait.play_sound_effect = sound::play_system_sound;
+  interp::Hooks& h = interp::hooks;
+  h.voice_shorthand = sound::play_voice_command;
+  h.stop_sound_for_winexec = sound::stop_sound_for_winexec;
+  h.stop_all_sound = sound::stop_sound_at_quit;
+}
+
 }  // namespace
 
 void connect_subsystems() {
@@ -177,6 +203,7 @@ void connect_subsystems() {
   connect_interpreter();
   connect_text_to_pictures();
   connect_pictures_to_window();
+  connect_sound();
 }
 
 }  // namespace app

@@ -30,6 +30,9 @@ struct Hooks {
   // dv12). True when it was one and has been handled.
   bool (*voice_shorthand)(const std::string& name) = nullptr;
 
+  // winexec: the CD stops and its device closes, the wave device stops.
+  void (*stop_sound_for_winexec)() = nullptr;
+
   // The window's messages, for commands that wait on something else.
   int (*pump_one_message)() = nullptr;  // 1 when a message was handled
 

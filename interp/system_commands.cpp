@@ -47,8 +47,10 @@ WinexecWait pump_messages_during_winexec() {
 }
 
 // winexec stops the CD audio, closes the CD device and stops the wave
-// device before starting the program. Sound arrives later; nothing plays yet.
-void stop_sound_for_winexec() {}
+// device before starting the program.
+void stop_sound_for_winexec() {
+  if (hooks.stop_sound_for_winexec) hooks.stop_sound_for_winexec();
+}
 
 }  // namespace
 

@@ -47,4 +47,8 @@ using GetFileInfoFunction = int (*)(const char* archive, long offset, const char
 using GetFileFunction = int (*)(const char* archive, long position, const char* folder, unsigned flag, void* progress,
                                 long data);
 
+// The sound-press plug-in call: expand(source, destination) writes the
+// decoded file at the destination. Its result is not examined.
+using ExpandFunction = int (*)(const char* source, const char* destination);
+
 }  // namespace platform

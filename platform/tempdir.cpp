@@ -20,6 +20,11 @@ const std::string& temp_folder() {
   return folder;
 }
 
+void remove_file(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+}
+
 void remove_temp_folder() {
   if (!folder.empty()) {
     std::error_code ec;

@@ -9,6 +9,9 @@ namespace platform {
 // Empty when it could not be made; callers then report the file as missing.
 const std::string& temp_folder();
 
+// Deletes one file (a temporary copy its user is done with).
+void remove_file(const std::string& path);
+
 // Removes the folder and everything in it (at exit).
 void remove_temp_folder();
 

@@ -3,7 +3,7 @@
 # Used by tools/demo and tools/test; safe to run again.
 set -e
 PACKAGES="g++ cmake make pkg-config
-  libsdl2-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libpng-dev
+  libsdl2-dev libsdl2-mixer-dev fluid-soundfont-gm libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libpng-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libpixman-1-dev

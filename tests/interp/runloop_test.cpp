@@ -105,8 +105,11 @@ TEST(Dispatch, UnknownWordsAndUnbuiltCommands) {
   auto r = run_scenario(game("", "frobnicate 1"));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "構文エラー\n不正な命令\"frobnicate\"です。");
+  // A word of v or dv and more is a voice: voice\12.wav.
   r = run_scenario(game("", "v12"));
-  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "未対応の命令\n命令\"v12\"はこの版ではまだ使えません。");
+  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "ロードエラー\nファイルvoice\\12.wavを開けません。");
+  r = run_scenario(game("", "DV12"));
+  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "ロードエラー\nファイルvoice\\12.wavを開けません。");
   r = run_scenario(game("", "blt 0,0,1,1,0,0"));
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "未対応の命令\n命令\"blt\"はこの版ではまだ使えません。");
 }
