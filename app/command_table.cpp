@@ -5,8 +5,8 @@
 #include "app/command_rows.h"
 #include "graphics/command_rows.h"
 #include "interp/command_rows.h"
-#include "sound/video_commands.h"
 #include "sound/command_rows.h"
+#include "sound/video_commands.h"
 #include "text/command_rows.h"
 
 namespace app {
@@ -103,8 +103,6 @@ const CommandRow system_menu_rows[] = {
     {"reset", nullptr, false},
     {"rmode", nullptr, false},
     {"systemcall", nullptr, false},
-};
-
 };
 
 // save-game files
