@@ -5,6 +5,7 @@
 #include "app/command_rows.h"
 #include "graphics/command_rows.h"
 #include "interp/command_rows.h"
+#include "save/command_rows.h"
 #include "sound/command_rows.h"
 #include "sound/video_commands.h"
 #include "text/command_rows.h"
@@ -104,25 +105,6 @@ const CommandRow system_menu_rows[] = {
     {"rmode", nullptr, false},
     {"systemcall", nullptr, false},
 };
-
-// save-game files
-const CommandRow save_rows[] = {
-    {"savetime", nullptr, false},
-    {"savenumber", nullptr, true},
-    {"savename", nullptr, true},
-    {"savegame", nullptr, false},
-    {"loadgame", nullptr, false},
-    {"savefileexist", nullptr, false},
-    {"saveon", nullptr, false},
-    {"saveoff", nullptr, false},
-};
-
-// global variables, read-text record and logs
-const CommandRow record_rows[] = {
-    {"filelog", nullptr, true},
-    {"labellog", nullptr, true},
-    {"globalon", nullptr, true},
-};
 // clang-format on
 
 // Every group in the order of the command list; when a name appears twice
@@ -155,8 +137,8 @@ const CommandRows groups[] = {
     sound::effect_rows,
     sound::volume_rows,
     sound::video_rows,
-    save_rows,
-    record_rows,
+    save::save_rows,
+    save::record_rows,
 };
 
 }  // namespace

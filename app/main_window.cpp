@@ -20,6 +20,7 @@
 #include "platform/menu.h"
 #include "platform/messages.h"
 #include "platform/msgbox.h"
+#include "platform/player_files.h"
 #include "platform/sjis.h"
 #include "platform/tempdir.h"
 #include "platform/window.h"
@@ -124,6 +125,7 @@ void shutdown_program() {
   if (done) return;
   done = true;
   if (shell_hooks.save_persistent) shell_hooks.save_persistent();
+  platform::finish_player_file_writes();
   if (shell_hooks.stop_all_sound) shell_hooks.stop_all_sound();
   platform::kill_timer(1);
   text::close_transcript();

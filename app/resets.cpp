@@ -7,6 +7,9 @@
 #include "platform/menu.h"
 #include "platform/window.h"
 #include "save/logs.h"
+#include "save/persistent.h"
+#include "save/save_commands.h"
+#include "save/save_file.h"
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "sound/commands.h"
@@ -52,6 +55,9 @@ void reset_all() {
 
 void reset_for_load() {
   interp::reset_state();
+  save::reset_persistent_flags();
+  save::reset_save_menu_settings();
+  save::reset_save_files();
   platform::screen_width = 640;
   platform::screen_height = 480;
   // The menu-bar settings, the sounds and the waits' modes start over as well.
@@ -80,6 +86,7 @@ void reset_to_start() {
   text::reset_wait_state();
   text::clear_traps();
   interp::restart_at_start();
+  save::reset_save_files();
   text::reset_lookback();
 }
 

@@ -36,7 +36,9 @@
 #include "platform/screenshot.h"
 #include "platform/tempdir.h"
 #include "platform/window.h"
+#include "platform/player_files.h"
 #include "save/logs.h"
+#include "save/persistent.h"
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "sound/channels.h"
@@ -79,6 +81,10 @@ std::string screenshot_at_exit;
 
 // Process-exit work that every ending shares, the error box's included.
 void at_exit() {
+  // A fatal error box ends the program here: the window's teardown (and
+  // with it the persistent records) has not run yet.
+  shutdown_program();
+  platform::finish_player_file_writes();  // the error box's save
   if (!screenshot_at_exit.empty()) {
     graphics::DibSurface* s = platform::display_surface();
     if (!s || !platform::write_png(*s, screenshot_at_exit))
@@ -118,6 +124,7 @@ void play_game() {
     reset_for_load();
     interp::seed_random(platform::clock_ms());
     if (auto failure = script::load_scenario()) interp::report_failure(*failure);
+    save::load_global_variables();
     if (script::declares_mode800()) {
       screen_width = 800;
       screen_height = 600;
@@ -126,6 +133,7 @@ void play_game() {
     if (auto failure = script::scan_labels()) interp::report_failure(*failure);
     interp::run_loop(1);
     if (interp::quit_requested) break;
+    save::load_logs();
     text::load_default_lookback_buttons();
     if (!interp::restart_requested) show_main_window_for_game();
     if (!interp::restart_requested) {
@@ -213,6 +221,7 @@ int run_program(int argc, char** argv) {
     return 1;
   }
   std::atexit(at_exit);
+  platform::reset_player_files();
   platform::temp_folder();
   for (int i = 1; i < argc; ++i) {
     if (i > 1) app_context->command_line += ' ';

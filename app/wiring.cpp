@@ -7,6 +7,7 @@
 #include "app/context.h"
 #include "app/resets.h"
 #include "graphics/animation.h"
+#include "graphics/archive.h"
 #include "graphics/click_cursor.h"
 #include "graphics/draw_image.h"
 #include "graphics/effect.h"
@@ -21,6 +22,9 @@
 #include "platform/window.h"
 #include "save/error_save.h"
 #include "save/logs.h"
+#include "save/persistent.h"
+#include "save/save_file.h"
+#include "save/save_point.h"
 #include "sound/channels.h"
 #include "sound/commands.h"
 #include "sound/music.h"
@@ -156,6 +160,11 @@ void connect_pictures_to_window() {
     platform::set_display_surface(picture ? picture : &graphics::TheScreen.display);
     platform::present_display();
   };
+  // mousecursor finds cursor files in the archives as the picture loaders do.
+  shell_hooks.extract_to_temp = [](const std::string& sjis_name) {
+    std::string path = sjis_name;
+    return graphics::extract_to_temp(path) ? path : std::string();
+  };
 }
 
 void connect_interpreter() {
@@ -171,7 +180,50 @@ void connect_interpreter() {
   h.log_file = [](std::string_view name) { save::log_append(save::FileLog, name); };
   h.pump_one_message = text::pump_one_message;
   h.write_error_save = save::write_error_save;
+  h.take_save_point = save::save_point_pass;
+  h.mark_read_text = save::mark_read_text;
   h.close_transcript = text::close_transcript;
+}
+
+// Save files carry the music fields; sound keeps them in its own record.
+void capture_music_fields(save::MusicFields& out) {
+  sound::MusicState m = sound::music_fields_to_save();
+  out.midi_name = m.midi_name;
+  out.wave_name = m.wave_name;
+  out.cd_track = m.cd_track;
+  out.midi_loop = m.midi_loop;
+  out.wave_loop = m.wave_loop;
+  out.cd_loop = m.cd_loop;
+  out.stream_loop = m.stream_loop;
+  out.stream_saved = m.stream_saved;
+  out.stream_name = m.stream_name;
+}
+
+void restore_music_fields(const save::MusicFields& in) {
+  sound::MusicState m;
+  m.midi_name = in.midi_name;
+  m.wave_name = in.wave_name;
+  m.cd_track = in.cd_track;
+  m.midi_loop = in.midi_loop;
+  m.wave_loop = in.wave_loop;
+  m.cd_loop = in.cd_loop;
+  m.stream_loop = in.stream_loop;
+  m.stream_saved = in.stream_saved;
+  m.stream_name = in.stream_name;
+  sound::restore_music(m);
+}
+
+// The persistent records are written at the end and once per long click
+// wait; kidokuskip loads the read-text record; the skip menu asks whether
+// the current position has been read.
+void connect_saves() {
+  shell_hooks.save_persistent = save::save_persistent_records;
+  shell_hooks.read_state_here = save::read_state_here;
+  text::wait_hooks.save_records = save::save_persistent_records;
+  text::wait_hooks.open_read_text_record = save::open_read_text_record;
+  save::save_hooks.capture_music = capture_music_fields;
+  save::save_hooks.stop_sound_for_load = sound::stop_sound_for_load;
+  save::save_hooks.restore_music = restore_music_fields;
 }
 
 // The window procedure's timer, clicks, CD notices, menu switches and
@@ -203,6 +255,7 @@ void connect_subsystems() {
   connect_interpreter();
   connect_text_to_pictures();
   connect_pictures_to_window();
+  connect_saves();
   connect_sound();
 }
 

@@ -20,21 +20,30 @@ int64_t interval_of(const ImageRecord& r) {
 bool step_animation(ImageRecord& r, uint32_t now) {
   if (r.cell_count < 2 || r.anim_mode == kAnimManual || !has_surface(r)) return false;
   if (int64_t(uint32_t(now - r.last_step_ms)) <= interval_of(r)) return false;
-  int next = r.current_cell + r.step_direction;
+  // In 64 bits: `cell` may have set any cell, INT_MAX and INT_MIN included.
+  int64_t next = int64_t(r.current_cell) + r.step_direction;
   if (next >= r.cell_count || next < 0) {
     switch (r.anim_mode) {
       case kAnimStop: return false;
       case kAnimPingPong:
         r.step_direction = -r.step_direction;
-        next = r.current_cell + r.step_direction;
+        next = int64_t(r.current_cell) + r.step_direction;
         if (next < 0 || next >= r.cell_count) next = 0;
         break;
       default: next = 0; break;
     }
   }
-  r.current_cell = next;
+  r.current_cell = static_cast<int>(next);
   r.last_step_ms = now;
   return true;
+}
+
+bool animation_can_step(const ImageRecord& r) {
+  if (r.cell_count < 2 || r.anim_mode == kAnimManual || !has_surface(r)) return false;
+  // A stop-mode picture stands still once its next cell would lie outside
+  // its cells: on its last cell, or on any cell a command set out of range.
+  int64_t next = int64_t(r.current_cell) + r.step_direction;
+  return r.anim_mode != kAnimStop || (next >= 0 && next < r.cell_count);
 }
 
 bool advance_screen_animations(uint32_t now, bool (*interrupted)()) {

@@ -12,6 +12,9 @@ namespace graphics {
 // (mode 1) or is stepped by commands only (mode 3) never changes here.
 bool step_animation(ImageRecord& r, uint32_t now);
 
+// Whether step_animation can still change the record's cell, given time.
+bool animation_can_step(const ImageRecord& r);
+
 // The animation pass over the screen: visible sprites with two or more
 // cells, then the standing pictures. Each one that steps marks its
 // rectangle dirty. `interrupted` (may be null) is asked before each picture

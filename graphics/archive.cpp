@@ -3,6 +3,7 @@
 #include <strings.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -218,10 +219,12 @@ int extract_to_temp(std::string& name) {
     bool ok = fseeko(in.get(), entry.offset, SEEK_SET) == 0;
     if (ok && entry.kind == kArchiveLzss) {
       std::vector<uint8_t> stored(entry.stored_length), expanded;
-      ok = std::fread(stored.data(), 1, stored.size(), in.get()) == stored.size();
-      // No limit but the stream's own length: at most 17 bytes per 13 bits.
-      if (ok) lzss_expand(stored.data(), stored.size(), expanded, size_t(-1));
-      ok = ok && std::fwrite(expanded.data(), 1, expanded.size(), out.get()) == expanded.size();
+      ok = stored.empty() || std::fread(stored.data(), 1, stored.size(), in.get()) == stored.size();
+      // The copy is the entry's stated size at most (a stream may expand
+      // to 17 bytes per 13 bits), and no larger than any file the loaders read.
+      if (ok)
+        lzss_expand(stored.data(), stored.size(), expanded, std::min<size_t>(entry.expanded_length, kMaxFileBytes));
+      ok = ok && (expanded.empty() || std::fwrite(expanded.data(), 1, expanded.size(), out.get()) == expanded.size());
     } else if (ok && entry.kind == kArchiveStored) {
       ok = copy_bytes(in.get(), out.get(), entry.expanded_length);
     }

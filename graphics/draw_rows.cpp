@@ -57,17 +57,30 @@ const RowTables row_tables;
 inline __m128i load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 inline void store(uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 
+// clang takes the instruction set as a function attribute, gcc as a pragma.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("ssse3"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("ssse3")
+#endif
 namespace ssse3 {
 inline __m128i blend_chunk(__m128i s, __m128i d, __m128i w) { return blend16(s, d, w); }
 inline __m128i scale_chunk(__m128i x, __m128i a16) { return scale16(x, a16); }
 #include "graphics/draw_rows_kernels.inc"
 }  // namespace ssse3
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 namespace avx2 {
 // The same arithmetic as blend16 on sixteen 16-bit lanes at once.
 inline __m256i div255_wide(__m256i x) {
@@ -86,7 +99,11 @@ inline __m128i scale_chunk(__m128i x, __m128i a16) {
 }
 #include "graphics/draw_rows_kernels.inc"
 }  // namespace avx2
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 #else
 int vector_level = 0;
 #endif

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -140,7 +141,8 @@ void decode_bmp_from_archive(ImageRecord& r, const ArchiveEntry& entry) {
   } else if (entry.kind == kArchiveLzss) {
     std::vector<uint8_t> bmp;
     // A stream that would overrun its buffer is damaged; the picture is not loaded.
-    if (lzss_expand(stored.data(), stored.size(), bmp, size_t(entry.expanded_length) + 20))
+    size_t capacity = std::min<size_t>(size_t(entry.expanded_length) + 20, kMaxBmpBytes);
+    if (lzss_expand(stored.data(), stored.size(), bmp, capacity))
       read_bmp(bmp.data(), bmp.size(), r.surface, r.indices);
   }
 }

@@ -123,7 +123,9 @@ void cmd_bmpcut() {
   load_image_tag(r, tag);
   DibSurface whole = visible_cell(r);
   int pw = whole.width / columns, ph = whole.height / rows;
-  if (int64_t(columns) * rows > 10000) interp::report_errorf("エラー", "bmpcut命令の分割数が多すぎます。");
+  // More pieces than pixels would cut pieces of no pixels at all.
+  if (int64_t(columns) * rows > 10000 || pw == 0 || ph == 0)
+    interp::report_errorf("エラー", "bmpcut命令の分割数が多すぎます。");
   DibSurface piece;
   create_surface(piece, pw, ph);
   for (int i = 0; i < columns; ++i)

@@ -245,10 +245,11 @@ int64_t current_interval(const ImageRecord& r) {
 }
 
 // Waits in 1 ms steps (the waits step the animations) until the condition
-// holds.
+// holds, or until the picture can step no more (a stop-mode sprite that
+// `cell` put past its last cell would never reach it).
 template <typename Condition>
-void wait_until(Condition done) {
-  while (!done()) text::timed_wait(1, false);
+void wait_until(const ImageRecord& r, Condition done) {
+  while (!done() && animation_can_step(r)) text::timed_wait(1, false);
 }
 
 }  // namespace
@@ -261,16 +262,16 @@ void cmd_spwait() {
   ImageRecord& r = sp.image;
   if (sp.tag.empty() || !sp.visible || r.cell_count < 2 || r.anim_mode == kAnimManual) return;
   int last = r.cell_count - 1;
-  if (r.anim_mode != kAnimStop && r.current_cell == 0) wait_until([&] { return r.current_cell != 0; });
+  if (r.anim_mode != kAnimStop && r.current_cell == 0) wait_until(r, [&] { return r.current_cell != 0; });
   if (r.anim_mode == kAnimStop) {
-    wait_until([&] { return r.current_cell == last; });
+    wait_until(r, [&] { return r.current_cell == last; });
     text::timed_wait(static_cast<uint32_t>(std::max<int64_t>(current_interval(r), 0)), false);
     return;
   }
   if (r.anim_mode == kAnimPingPong)
-    wait_until([&] { return r.current_cell == 0; });
+    wait_until(r, [&] { return r.current_cell == 0; });
   else
-    wait_until([&] { return r.current_cell == last; });
+    wait_until(r, [&] { return r.current_cell == last; });
   // Hold the picture on that cell for one interval.
   int64_t interval = current_interval(r);
   int saved = r.cell_interval_ms;

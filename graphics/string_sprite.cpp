@@ -62,8 +62,9 @@ std::string substitute_variables(const char* p) {
 void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
   const char* p = tag.c_str() + tag_at;
   SpriteFont font = sprite_font.set ? sprite_font : window_font();
-  int pitch = font.glyph_width + font.spacing_x;
-  int extra = 0;
+  // In 64 bits: the tag and spfont give sizes and spacings up to INT_MAX.
+  int64_t pitch = int64_t(font.glyph_width) + font.spacing_x;
+  int64_t extra = 0;
   if (*p == '/') {
     ++p;
     font.glyph_width = read_decimal(p);
@@ -72,8 +73,8 @@ void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
     skip_past(p, ',');
     int spacing = read_decimal(p);
     skip_past(p, ';');
-    pitch = font.glyph_width + spacing;
-    if (spacing < 0) extra = -spacing;
+    pitch = int64_t(font.glyph_width) + spacing;
+    if (spacing < 0) extra = -int64_t(spacing);
   }
   uint8_t colours[kMaxColours][3];
   int count = 0;
@@ -113,7 +114,7 @@ void make_string_sprite(ImageRecord& r, const std::string& tag, size_t tag_at) {
       uint8_t second = at + 1 < text.size() ? static_cast<uint8_t>(text[at + 1]) : ' ';
       const uint8_t* coverage = text::glyph_coverage(glyphs, first, second);
       if (!coverage) continue;
-      int x = static_cast<int>(item) * pitch;
+      int x = static_cast<int>(int64_t(item) * pitch);  // within the cell or just left of it
       text::blend_glyph(ink, text::TextLayers{}, x, 0, coverage, gw, gh, colours[i], font.shadow);
       // The mask: opaque where the glyph or its shadow covers.
       for (int y = 0; y < gh; ++y)

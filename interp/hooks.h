@@ -14,7 +14,9 @@ struct Hooks {
   void (*display_text_line)(const char* sjis) = nullptr;  // shows an assembled text line
   void (*start_define_block)() = nullptr;                 // text start values before *define runs
   void (*finish_define_block)() = nullptr;                // `game`: the define block's settings take effect
-  void (*take_save_point)() = nullptr;                    // the save-point snapshot, once a page begins
+  // Every pass in run mode where something starts (no blank or separator):
+  // the save point, when the save-point flag is set and a page begins.
+  void (*take_save_point)() = nullptr;
   void (*mark_read_text)(int32_t position) = nullptr;     // the read-text record
   // The reset to *start (`reset`, the menus): the subsystems' parts of it, in
   // their fixed order, around the interpreter's own (restart_at_start).

@@ -123,14 +123,16 @@ void run_loop(int mode) {
     // system shares the processor without it, at no cost per command.
     if (platform::virtual_clock()) platform::sleep_ms(0);
     if (hooks.poll_traps) hooks.poll_traps();
-    // The save-point snapshot when a new page begins; the read-text record
+    // The save point, looked at only where something starts (blanks and
+    // separators change nothing a snapshot holds); the read-text record
     // (which also ends skip mode at unread text when only read text is skipped).
-    if (define_mode == 0 && save_point_flag && hooks.take_save_point) hooks.take_save_point();
+    unsigned char c = byte_at(ScriptPosition);
+    bool blank = c == '\t' || c == '\n' || c == ' ' || c == ':' || c == '~';
+    if (define_mode == 0 && !blank && hooks.take_save_point) hooks.take_save_point();
     if (hooks.mark_read_text) hooks.mark_read_text(ScriptPosition);
 
-    unsigned char c = byte_at(ScriptPosition);
     if (c == '\0') report_errorf("スクリプトエラー", "ファイルの終端に達しました。");
-    if (c == '\t' || c == '\n' || c == ' ' || c == ':' || c == '~') {
+    if (blank) {
       ++ScriptPosition;
     } else if (c == '*') {
       std::string label = read_label();

@@ -84,6 +84,9 @@ void set_intlimit(int32_t n, int32_t min, int32_t max) {
   limited_variable_count = static_cast<int>(limited.size());
 }
 
+int array_count() { return static_cast<int>(arrays.size()); }
+ArrayRecord& array_at(int i) { return arrays[static_cast<size_t>(i)]->record; }
+
 ArrayRecord* find_array(int32_t number) {
   auto it = array_by_number.find(number);
   return it == array_by_number.end() ? nullptr : it->second;

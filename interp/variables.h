@@ -57,6 +57,9 @@ struct ArrayRecord {
 
 // The array declared with `number`, or null.
 ArrayRecord* find_array(int32_t number);
+// The declared arrays in declaration order (save files hold their elements).
+int array_count();
+ArrayRecord& array_at(int i);
 // Declares an array with the given maxima (each dimension has max+1 elements).
 // Reports duplicates, too many arrays, bad sizes.
 void declare_array(int32_t number, const int32_t* maxima, int dimension_count);

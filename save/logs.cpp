@@ -27,6 +27,7 @@ bool log_contains(const NameLog& log, std::string_view name) {
 }
 
 void log_append(NameLog& log, std::string_view name) {
+  if (log.entries.size() >= static_cast<size_t>(kMaxLogEntries)) return;
   std::string n = normalise_log_name(name);
   if (log.members.insert(n).second) log.entries.push_back(std::move(n));
 }

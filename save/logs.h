@@ -15,12 +15,16 @@ struct NameLog {
   std::unordered_set<std::string> members;
 };
 
+// A log holds at most this many names; later ones are not recorded.
+constexpr int kMaxLogEntries = 4000;
+
 extern NameLog LabelLog;
 extern NameLog FileLog;
 
 std::string normalise_log_name(std::string_view name);
 bool log_contains(const NameLog& log, std::string_view name);
-// Appends the normalised name unless it is already present.
+// Appends the normalised name unless it is already present or the log is
+// full.
 void log_append(NameLog& log, std::string_view name);
 void log_clear(NameLog& log);
 

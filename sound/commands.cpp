@@ -219,6 +219,18 @@ void stop_sound_for_winexec() {
   stop_wave();
 }
 
+void stop_sound_for_load() {
+  int32_t cd_fade = cd_fade_ms, music_fade = music_fade_ms;
+  cd_fade_ms = music_fade_ms = 0;
+  stop_all_sound(false);
+  close_cd_device();
+  stop_wave();
+  for (int c = 0; c < kChannelCount; ++c)
+    if (sound_channels.loop[c]) ds_stop_channel(c);
+  cd_fade_ms = cd_fade;
+  music_fade_ms = music_fade;
+}
+
 void stop_sound_at_quit() {
   cd_fade_ms = music_fade_ms = 0;
   stop_all_sound(true);

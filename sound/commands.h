@@ -54,6 +54,10 @@ void reset_sound_to_start();
 void reset_sound_state();
 // winexec: the CD stops and its device closes; the wave device stops.
 void stop_sound_for_winexec();
+// Before a saved game is restored: nothing fades; the music stops, the CD
+// device closes, the wave device and the looping channels stop; one-shot
+// effects play out.
+void stop_sound_for_load();
 // The main window's destruction: nothing fades; every music, the wave
 // device and all channels stop; the CD device closes; the CD restore volume
 // is set.

@@ -56,7 +56,7 @@ const CommandRow wait_mode_rows_array[] = {
     {"usewheel", cmd_usewheel, true},
     {"useescspc", cmd_useescspc, true},
     {"ctrlalt", cmd_ctrlalt, true},
-    {"kidokuskip", nullptr, true},
+    {"kidokuskip", cmd_kidokuskip, true},
     {"automode_time", cmd_automode_time, true},
     {"clickvoice", cmd_clickvoice, true},
     {"autoclick", cmd_autoclick, false},

@@ -1,6 +1,7 @@
 #include "text/message_window.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -54,11 +55,16 @@ void set_layout_defaults() {
   if (screen_link.release_window_image) screen_link.release_window_image();
 }
 
+// An edge moved by the two pixels a shadow may reach (setwindow takes any
+// number, INT_MAX included).
+int widened(int edge) { return static_cast<int>(std::min<int64_t>(int64_t(edge) + 2, INT_MAX)); }
+
 // The window rectangle widened by the two pixels a shadow may reach.
 void refresh_window_area(bool window_effect) {
   const MessageWindow& w = message_window;
   if (screen_link.refresh_area)
-    screen_link.refresh_area(w.window_left, w.window_top, w.window_right + 2, w.window_bottom + 2, window_effect);
+    screen_link.refresh_area(w.window_left, w.window_top, widened(w.window_right), widened(w.window_bottom),
+                             window_effect);
 }
 
 }  // namespace

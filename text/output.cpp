@@ -29,6 +29,7 @@ int32_t clickstr_lines = 0;
 TextLink text_links[kMaxTextLinks];
 int32_t text_link_count = 0;
 CursorPlacement cursor_placement[2];
+std::string cursor_tags[2];
 int32_t cursor_x = 0, cursor_y = 0;
 int32_t last_wait_was_page = 0;
 int32_t in_text_routine = 0;
@@ -178,8 +179,8 @@ struct LineState {
 };
 
 bool wait_was_broken() {
-  return wait_interrupted || interp::menu_reset_request || interp::rmenu_reset_request || interp::quit_requested ||
-         interp::restart_requested;
+  return wait_interrupted || just_loaded || interp::menu_reset_request || interp::rmenu_reset_request ||
+         interp::quit_requested || interp::restart_requested;
 }
 
 // A click wait ('@') or page wait ('\'). True when the line must end now.
@@ -284,6 +285,7 @@ void display_text_line(const char* sjis) {
   MessageWindow& w = message_window;
   update_caption();
   chars_in_line = static_cast<int32_t>(std::strlen(sjis) / 2);
+  just_loaded = false;  // a load before this line has nothing left to abandon
   LineState st;
   st.pen.at_cell();
   if (!w.window_shown) show_message_window();
@@ -359,6 +361,8 @@ void display_text_line(const char* sjis) {
       continue;
     }
 
+    // A load from a menu during a speed or timed wait ends the line.
+    if (just_loaded) return;
     // A printable two-byte item.
     bool alone = is_alone(s, i);
     if (!draw_character(s, i, st)) break;
@@ -383,6 +387,8 @@ void display_text_line(const char* sjis) {
 
 void reset_text_output() {
   text_link_count = 0;
+  cursor_tags[0].clear();
+  cursor_tags[1].clear();
   in_text_routine = 0;
   last_wait_was_page = 0;
   line_ended_at_mark = 0;

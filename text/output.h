@@ -38,6 +38,9 @@ struct CursorPlacement {
   int32_t absolute;
 };
 extern CursorPlacement cursor_placement[2];
+// The image tags setcursor and abssetcursor gave the two cursors; empty for
+// the default pictures. Saved with the game; emptied by `reset`.
+extern std::string cursor_tags[2];
 // Where the cursor of the current click wait stands.
 extern int32_t cursor_x, cursor_y;
 

@@ -22,6 +22,7 @@ void set_cursor(bool absolute) {
   interp::expect_comma();
   int32_t dy = interp::read_number();
   cursor_placement[k] = CursorPlacement{dx, dy, absolute ? 1 : 0};
+  cursor_tags[k] = image;
   if (screen_link.load_cursor_image) screen_link.load_cursor_image(k, image);
 }
 

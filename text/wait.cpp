@@ -1,5 +1,6 @@
 #include "text/wait.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "interp/runloop.h"
@@ -80,6 +81,31 @@ bool auto_mode_due(uint32_t start) {
   return static_cast<int64_t>(now() - start) >= span;
 }
 
+namespace {
+
+// Headless with every scripted event delivered and nothing left in the
+// queue, no click can end a click wait. Only a pass that found the queue
+// empty asks: the pass that took the last scripted click has already
+// ended the wait through click_flag.
+bool no_input_can_come() {
+  return platform::headless && !platform::auto_click_ms() && !platform::scripted_events_pending() &&
+         !autoclick_active && !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer);
+}
+
+// Closes the window as the player would, so that the run ends (asked again
+// after a scripted "no", the headless answer is yes), and says so: such an
+// ending must never pass for the scenario's own.
+void close_for_lack_of_input() {
+  static bool said = false;
+  if (!said) {
+    said = true;
+    std::fputs("orvane: a click wait has no scripted input left; the window is closed\n", stderr);
+  }
+  platform::post_message(platform::msg_close);
+}
+
+}  // namespace
+
 int pump_one_message() {
   platform::sleep_ms(0);
   platform::Message m;
@@ -114,6 +140,7 @@ void timed_wait(uint32_t ms, bool click_ends) {
 
 void wait_for_click() {
   wait_interrupted = false;
+  just_loaded = false;
   pump_one_message();
   platform::remove_messages(platform::msg_left_button_up);
   platform::remove_messages(platform::msg_char);
@@ -142,13 +169,7 @@ void wait_for_click() {
       platform::post_pointer_click();
       quiet_since = now();
     }
-    // Headless with every scripted event delivered, no click can come:
-    // close the window as the player would, so that the run ends (asked
-    // again after a scripted "no", the headless answer is yes).
-    if (platform::headless && !platform::auto_click_ms() && !platform::scripted_events_pending() && !autoclick_active &&
-        !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer))
-      platform::post_message(platform::msg_close);
-
+    if (just_loaded) return;  // a load from a menu: the position has moved
     if (!autoclick_active) {
       if (click_flag) {
         click_flag = 0;
@@ -157,17 +178,25 @@ void wait_for_click() {
       if (ctrl_skip_held() || skip_mode) break;
       if (right_click_flag || escape_held()) {
         // Until Escape is released (a headless run with no scripted input
-        // left cannot release it).
-        while (escape_held() && !(platform::headless && !platform::scripted_events_pending()))
+        // left cannot release it; with --auto-click, the quiet time that
+        // would have clicked ends the hold, as the next event may lie far
+        // away on the virtual clock).
+        uint32_t held_since = now();
+        while (escape_held() && !(platform::headless && !platform::scripted_events_pending())) {
+          if (uint32_t ms = platform::auto_click_ms(); ms && now() - held_since >= ms) break;
           if (!pump_one_message()) rest();
+        }
         right_click_flag = 0;
-        if (wait_hooks.right_click && wait_hooks.right_click()) return;
+        if ((wait_hooks.right_click && wait_hooks.right_click()) || just_loaded) return;
       }
     }
     if (m.id == platform::msg_mouse_wheel && m.param > 0) show_lookback();
     advance_animations();
     if (cursor && wait_hooks.cursor_step) wait_hooks.cursor_step();
-    if (!handled) rest();
+    if (!handled) {
+      if (no_input_can_come()) close_for_lack_of_input();
+      rest();
+    }
   }
   if (!skip_mode && wait_hooks.play_click_voice) {
     const std::string& voice = click_voice[cursor == 2 ? 1 : 0];

@@ -31,8 +31,11 @@ extern int32_t chars_in_line;
 // Set by the right-click menu when it ended a wait by entering the
 // right-click routine (rgosub).
 extern bool wait_interrupted;
-// Set when the right-click menu loaded a game during a wait; the waiting
-// command clears it and does nothing more. A requested reset is
+// Set when a game was loaded (loadgame, the right-click menu's or another
+// menu's load): the script position has changed, so the text output, click
+// waits, selections and button waits abandon what they were doing, and the
+// waiting command clears it and does nothing more. Also cleared when a text
+// line or a click wait begins, and by `reset`. A requested reset is
 // interp::rmenu_reset_request.
 extern bool just_loaded;
 // Where the click that ended the last `click`/`clickpos` wait was.
@@ -61,6 +64,8 @@ struct WaitHooks {
   void (*play_click_voice)(const std::string& name) = nullptr;
   // Saves the read-text record and (with globalon) the global variables.
   void (*save_records)() = nullptr;
+  // kidokuskip: loads the read-text record from its file.
+  void (*open_read_text_record)() = nullptr;
 };
 extern WaitHooks wait_hooks;
 

@@ -85,6 +85,10 @@ void cmd_skipoff() { skip_mode = auto_mode = 0; }
 
 void cmd_kidokumode() { read_skip_only = interp::read_number() != 0; }
 
+void cmd_kidokuskip() {
+  if (wait_hooks.open_read_text_record) wait_hooks.open_read_text_record();
+}
+
 void cmd_automode() { auto_mode_allowed = 1; }
 
 void cmd_automode_time() { auto_mode_time = interp::read_number(); }

@@ -13,6 +13,7 @@ void cmd_clickpos();
 void cmd_getmousepos();
 void cmd_skipoff();
 void cmd_kidokumode();
+void cmd_kidokuskip();
 void cmd_automode();
 void cmd_automode_time();
 void cmd_autoclick();

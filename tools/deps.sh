@@ -7,7 +7,8 @@ PACKAGES="g++ cmake make pkg-config
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libpixman-1-dev
-  xvfb xauth"
+  xvfb xauth
+  clang libclang-rt-dev"
 SUDO=
 [ "$(id -u)" = 0 ] || SUDO=sudo
 missing=

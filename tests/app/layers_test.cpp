@@ -17,7 +17,7 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"interp", {"interp", "script", "platform"}},
     {"text", {"text", "interp", "script", "platform"}},
     {"graphics", {"graphics", "text", "interp", "script", "platform"}},
-    {"save", {"save", "interp", "script", "platform"}},
+    {"save", {"save", "graphics", "text", "interp", "script", "platform"}},
     {"sound", {"sound", "graphics", "text", "interp", "script", "platform"}},
     {"app", {"app", "sound", "graphics", "text", "save", "interp", "script", "platform"}},
 };

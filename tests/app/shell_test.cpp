@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "tests/graphics/graphics_test_util.h"
 #include "tests/support/game_folder.h"
 
 using testsupport::GameFolder;
@@ -113,6 +114,23 @@ TEST(Shell, MousecursorErrors) {
   r = play_in(g, "");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "続\n");
+}
+
+TEST(Shell, MousecursorFindsCursorFilesInTheArchives) {
+  // A 2 x 2 one-bit cursor file.
+  const char cursor[] =
+      "\x00\x00\x02\x00\x01\x00\x02\x02\x00\x00\x01\x00\x00\x00\x40\x00\x00\x00\x16\x00\x00\x00\x28\x00"
+      "\x00\x00\x02\x00\x00\x00\x04\x00\x00\x00\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+      "\x00\x00\x00\x00\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xff\xff\xff\x00\x00\x00"
+      "\x00\x00\x80\x00\x00\x00\x40\x00\x00\x00\x00\x00\x00\x00";
+  std::vector<uint8_t> bytes(cursor, cursor + sizeof cursor - 1);
+  GameFolder g;
+  gtest_graphics::write_file(g.path() + "/arc.zpk", gtest_graphics::make_zpk({{"cur\\hand.cur", 0, bytes, 86}}));
+  g.write_text("0.txt", game("zpk\n", "mousecursor \"CUR/HAND.CUR\"\n続"));
+  auto r = play_in(g, "");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "続\n");
+  EXPECT_EQ(r.err.find("cursor"), std::string::npos) << r.err;
 }
 
 TEST(Shell, BadOptionsOfTheWaits) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "graphics/animation.h"
 #include "graphics/effect.h"
 #include "graphics/image_tag.h"
@@ -49,6 +51,28 @@ TEST(Animation, PerCellIntervals) {
   ImageRecord r = animated(":c/2,<5,25>,0;f.bmp");
   r.current_cell = 7;  // set by a command past the list
   graphics::step_animation(r, 100);
+}
+
+// `cell` sets any cell: the steps from INT_MAX and INT_MIN stay defined
+// (the sanitizer build checks) and land back on the picture's cells.
+TEST(Animation, CellsSetAtTheEndsOfTheIntRange) {
+  ImageRecord r = animated(":c/2,10,0;a.bmp");
+  r.current_cell = INT32_MAX;
+  EXPECT_EQ(cells(r, 1, 20), (std::vector<int>{0}));
+  r = animated(":c/2,10,2;a.bmp");
+  r.current_cell = INT32_MIN;
+  r.step_direction = -1;
+  EXPECT_EQ(cells(r, 1, 20), (std::vector<int>{0}));
+  r.current_cell = INT32_MAX;
+  r.step_direction = 1;
+  EXPECT_EQ(cells(r, 1, 20), (std::vector<int>{0}));
+  // A stop-mode picture set past its last cell never steps again.
+  r = animated(":c/3,10,1;a.bmp");
+  r.current_cell = 100;
+  EXPECT_FALSE(graphics::animation_can_step(r));
+  EXPECT_EQ(cells(r, 2, 20), (std::vector<int>{100, 100}));
+  r.current_cell = 1;
+  EXPECT_TRUE(graphics::animation_can_step(r));
 }
 
 TEST(Animation, ScreenPassMarksSteppedSprites) {

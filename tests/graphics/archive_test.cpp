@@ -115,6 +115,25 @@ TEST_F(Archives, DamagedArchivesAreNotFound) {
   }
 }
 
+// A compressed copy is its stated size at most, whatever the stream holds,
+// and may be empty.
+TEST_F(Archives, CompressedCopiesStopAtTheStatedSize) {
+  graphics::archive_settings.zpk_on = true;
+  BitWriter repeat;  // one literal, then copies of 17 bytes from the window
+  repeat.put(1, 1), repeat.put('x', 8);
+  for (int i = 0; i < 2000; ++i) repeat.put(0, 1), repeat.put(239, 8), repeat.put(15, 4);
+  BitWriter nothing;
+  nothing.put(0, 3);
+  write_file("arc.zpk", make_zpk({{"long.txt", 2, repeat.bytes, 10}, {"empty.txt", 2, nothing.bytes, 0}}));
+  std::string name = "long.txt";
+  ASSERT_EQ(graphics::extract_to_temp(name), 1);
+  EXPECT_EQ(text_of(read_file(name)), "xxxxxxxxxx");
+  name = "empty.txt";
+  ASSERT_EQ(graphics::extract_to_temp(name), 1);
+  EXPECT_TRUE(std::filesystem::exists(name));
+  EXPECT_TRUE(read_file(name).empty());
+}
+
 TEST_F(Archives, CopiesOutStoredAndCompressedEntries) {
   graphics::archive_settings.zpk_on = true;
   write_file("arc.zpk", make_zpk({{"se\\stored.wav", 0, {'h', 'i', '!', '?'}, 3},

@@ -171,6 +171,14 @@ TEST(GraphicsScenario, SpwaitEnds) {
   auto r = testsupport::run_headless(g.path());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "終わり\n");
+  // A stop-mode sprite put past its last cell can never reach it.
+  g.write_text("0.txt",
+               "*define\ngame\n*start\nlsp 0,\":c/3,10,1;a.bmp\",0,0\ncell 0,100\nspwait 0\n"
+               "lsp 1,\":c/2,10,2;a.bmp\",0,0\ncell 1,-2147483648\nlsp 2,\":c/2,10,0;a.bmp\",0,0\n"
+               "cell 2,2147483647\nwait 100\n終わり\nend\n");
+  r = testsupport::run_program(g.path(), {"--headless", "--virtual-clock", "--transcript", "-"}, 10000);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "終わり\n");
 }
 
 }  // namespace

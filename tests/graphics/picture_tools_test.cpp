@@ -122,6 +122,10 @@ TEST_F(PictureTools, BmpCutWritesEveryPiece) {
   EXPECT_EQ(fatal_of([this] { run("\"s.bmp\" 2,2", graphics::cmd_bmpcut); }),
             "構文エラー|コンマが必要なところにコンマが有りません。");
   EXPECT_NE(fatal_of([this] { run("\"s.bmp\",0,2", graphics::cmd_bmpcut); }), "");
+  // More pieces than pixels: no pieces of nothing are written.
+  EXPECT_EQ(fatal_of([this] { run("\"s.bmp\",5,1", graphics::cmd_bmpcut); }),
+            "エラー|bmpcut命令の分割数が多すぎます。");
+  EXPECT_FALSE(std::filesystem::exists("_s.bmp40.bmp"));
 }
 
 TEST_F(PictureTools, GrptestCountsNeighbourDifferences) {

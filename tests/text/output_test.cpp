@@ -6,6 +6,7 @@
 #include "interp/control_flow.h"
 #include "interp/variables.h"
 #include "platform/clock.h"
+#include "platform/messages.h"
 #include "platform/sjis.h"
 #include "tests/support/script_fixture.h"
 #include "tests/text/text_fixture.h"
@@ -272,6 +273,26 @@ TEST_F(TextErrors, TextGosubStackOverflow) {
   interp::CallStack.count = interp::kCallStackSlots;
   EXPECT_EQ(fatal_of([&] { show("あ@"); }), "スタックエラー|textgosub処理のせいでスタックが溢れました。");
   interp::CallStack.count = 0;
+}
+
+// A game loaded from a menu inside a wait (the window procedure runs the
+// menus) moves the script: the click wait ends at once and so does the line.
+TEST_F(TextLayout, ALoadDuringTheLineEndsIt) {
+  platform::set_window_procedure([](const platform::Message& m) {
+    if (m.id == platform::msg_left_button_up) text::just_loaded = true;
+  });
+  waits_end_after(1000);
+  click_at({10});
+  uint32_t start = platform::clock_ms();
+  show("あ@い@う");
+  EXPECT_EQ(recorded(), "|あ");
+  EXPECT_LT(platform::clock_ms() - start, 500u);
+  click_at({platform::clock_ms() + 50});
+  show("か!w200き");  // during a timed wait
+  EXPECT_EQ(recorded(), "|あか");
+  text::just_loaded = true;  // a load before a line leaves nothing to abandon
+  show("さ");
+  EXPECT_EQ(recorded(), "|あかさ\n");
 }
 
 }  // namespace

@@ -167,10 +167,29 @@ TEST(Waits, ArgumentErrors) {
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "構文エラー\ngetmouseposの第一引数は数字変数です。");
 }
 
-TEST(Waits, HeadlessClickWaitWithoutInputEndsTheRun) {
+TEST(Waits, HeadlessClickWaitWithoutInputEndsTheRunAndSaysSo) {
   auto r = play(game("", "前\nclick\n後"), "");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "前\n");
+  EXPECT_NE(r.err.find("no scripted input left"), std::string::npos) << r.err;
+}
+
+// The last scripted event is the click that ends a wait: the run goes on
+// to `end` (the pass that took the click must not also see "no input left").
+TEST(Waits, TheLastScriptedClickEndsItsWaitAndTheRunGoesOn) {
+  for (const char* wait : {"click", "clickpos %1,%2"}) {
+    auto r = play(game("", std::string("mov %0,7\n") + wait + "\n値%0\n二行目"), "1500 click 1 1\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "値７\n二行目\n") << wait;
+    EXPECT_EQ(r.err.find("no scripted input"), std::string::npos) << wait;
+  }
+  // In slow text: a click while the line is drawn shows it at once, the
+  // last one ends the '@' wait.
+  auto r =
+      play("*define\ngame\n*start\ntextspeed 100\nあいうえお@かきくけこ\nend\n", "100 click 1 1\n1500 click 1 1\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "あいうえおかきくけこ\n");
+  EXPECT_EQ(r.err.find("no scripted input"), std::string::npos);
 }
 
 TEST(Waits, AutoClickOptionClicksAfterQuiet) {
@@ -243,6 +262,12 @@ TEST(Traps, BadParametersAreErrors) {
   r = play(game("", "timertrap 5"), "");
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")),
             "エラー\ntimertrap命令の第一パラメータは、offもしくは*ラベル名もしくはstopもしくはresumeです。");
+}
+
+TEST(Waits, EscapeHeldWithTheNextEventFarAwayEndsWithAutoClick) {
+  auto r = play(game("", "前\nclick\n後"), "0 keydown escape\n2000000000 click 1 1\n", {"--auto-click", "50"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "前\n後\n");
 }
 
 TEST(Waits, EscapeHeldDuringAClickWaitDoesNotHang) {
