@@ -19,15 +19,28 @@ struct VideoStats {
   int frames_dropped = 0;  // decoded too late to be shown in their time
   uint32_t played_ms = 0;  // clock time from the first picture to the end
   bool ended_by_click = false;
+  bool sound_heard = false;      // its sound went to the audio device
+  bool paced_by_sound = false;   // and its pictures followed the sound's clock
+  int64_t sound_frames = 0;      // sample frames of its sound read (device rate)
+  int64_t sound_frames_fed = 0;  // of them, given to the audio device
 };
 extern VideoStats last_video_stats;
 
 // Plays the film at `path` (on disk, UTF-8) over the screen, letterboxed,
-// until its end or, with click_ends, a click. The pictures keep the film's
-// times on the program's clock; the window's messages are handled all along.
-// False when the film cannot be played (then nothing was shown).
-bool play_video_file(const std::string& path, bool click_ends, platform::VideoOpenError& error,
-                     std::string& error_text);
+// until its end or, with click_ends, a click. A film with sound plays it at
+// the music attenuation and ends when both its pictures and its sound have
+// ended; `log_name` (Shift-JIS, the name the script gave) names the sound in
+// the audio log. When the sound is heard the pictures follow the sound's
+// clock, else the program's clock (virtual clock runs never use the audio
+// device's pace). The window's messages are handled all along. False when
+// the film cannot be played (then nothing was shown).
+bool play_video_file(const std::string& path, bool click_ends, platform::VideoOpenError& error, std::string& error_text,
+                     const std::string& log_name = "");
+
+// stop_all_sound's part: a film that plays ends now, its sound at once.
+void stop_film();
+// The music attenuation changed: a film's sound follows it.
+void apply_film_attenuation(int32_t att);
 
 // The film a scenario names (Shift-JIS): on disk, or else extracted from the
 // archives into a temporary file (`temporary` set; the caller deletes it).

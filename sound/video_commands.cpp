@@ -36,7 +36,7 @@ FilmOutcome play_named_film(const std::string& name, int32_t flag) {
   bool temporary = false;
   out.found = find_video_file(name, path, temporary);
   if (!out.found) return out;
-  out.played = play_video_file(path, flag != 0, out.error, out.error_text);
+  out.played = play_video_file(path, flag != 0, out.error, out.error_text, name);
   if (temporary) std::remove(path.c_str());
   return out;
 }
