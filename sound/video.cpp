@@ -230,10 +230,13 @@ bool play_video_file(const std::string& path, bool click_ends, platform::VideoOp
     }
     // A picture whose successor is already due is passed over, so that a
     // slow machine keeps the film's time instead of falling behind.
-    if (film_now(p) >= time_ms + frame_ms && last_video_stats.frames_shown > 0)
+    int64_t late = film_now(p) - time_ms;
+    if (late >= frame_ms && last_video_stats.frames_shown > 0) {
       ++last_video_stats.frames_dropped;
-    else
+    } else {
       show_frame(p);
+      last_video_stats.max_late_ms = std::max(last_video_stats.max_late_ms, late);
+    }
     end_ms = time_ms + frame_ms;
     more = platform::next_video_frame(p.film, time_ms);
   }

@@ -19,6 +19,7 @@ struct VideoStats {
   int frames_dropped = 0;  // decoded too late to be shown in their time
   uint32_t played_ms = 0;  // clock time from the first picture to the end
   bool ended_by_click = false;
+  int64_t max_late_ms = 0;       // the latest a shown picture came after its time
   bool sound_heard = false;      // its sound went to the audio device
   bool paced_by_sound = false;   // and its pictures followed the sound's clock
   int64_t sound_frames = 0;      // sample frames of its sound read (device rate)
