@@ -9,6 +9,7 @@
 #include "sound/command_rows.h"
 #include "sound/video_commands.h"
 #include "text/command_rows.h"
+#include "ui/command_rows.h"
 
 namespace app {
 
@@ -43,68 +44,6 @@ const CommandRow dialog_rows[] = {
     {"inputnum", nullptr, false},
 };
 
-// selections
-const CommandRow selection_rows[] = {
-    {"selectcolor", nullptr, true},
-    {"menuselectcolor", nullptr, true},
-    {"selectvoice", nullptr, true},
-    {"menuselectvoice", nullptr, true},
-    {"menusetwindow", nullptr, true},
-    {"select", nullptr, false},
-    {"cselgoto", nullptr, false},
-    {"csel", nullptr, false},
-    {"getcselnum", nullptr, false},
-    {"selgosub", nullptr, false},
-    {"selnum", nullptr, false},
-    {"cselbtn", nullptr, false},
-};
-
-// buttons
-const CommandRow button_rows[] = {
-    {"transbtn", nullptr, false},
-    {"btnnowindowerase", nullptr, true},
-    {"maskbtn", nullptr, false},
-    {"btncancel", nullptr, false},
-    {"btndef", nullptr, false},
-    {"btn", nullptr, false},
-    {"spbtn2", nullptr, false},
-    {"spbtn", nullptr, false},
-    {"cellcheckspbtn", nullptr, false},
-    {"existspbtn", nullptr, false},
-    {"delbtn", nullptr, false},
-    {"exbtn_d", nullptr, false},
-    {"btnarea", nullptr, false},
-    {"btndown", nullptr, false},
-    {"spclclk", nullptr, false},
-    {"getpageup", nullptr, false},
-    {"getcursor", nullptr, false},
-    {"getfunction", nullptr, false},
-    {"gettab", nullptr, false},
-    {"getenter", nullptr, false},
-    {"escoutcursor", nullptr, false},
-    {"exbtn", nullptr, false},
-    {"isdown", nullptr, false},
-    {"btnwait", nullptr, false},
-    {"btntime", nullptr, false},
-    {"btntimer", nullptr, false},
-    {"btntime2", nullptr, false},
-    {"btnwait2", nullptr, false},
-    {"getbtntimer", nullptr, false},
-    {"textbtnwait", nullptr, false},
-    {"selectbtnwait", nullptr, false},
-    {"tbtnwait", nullptr, false},
-};
-
-// right-click menu and system calls
-const CommandRow system_menu_rows[] = {
-    {"rgosub", nullptr, true},
-    {"rlookback", nullptr, true},
-    {"roff", nullptr, true},
-    {"rmenu", nullptr, true},
-    {"reset", nullptr, false},
-    {"rmode", nullptr, false},
-    {"systemcall", nullptr, false},
-};
 // clang-format on
 
 // Every group in the order of the command list; when a name appears twice
@@ -130,9 +69,9 @@ const CommandRows groups[] = {
     graphics::screen_rows,
     graphics::effect_rows,
     graphics::overlay_rows,
-    selection_rows,
-    button_rows,
-    system_menu_rows,
+    ui::selection_rows,
+    ui::button_rows,
+    ui::system_menu_rows,
     sound::music_rows,
     sound::effect_rows,
     sound::volume_rows,

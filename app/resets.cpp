@@ -20,6 +20,7 @@
 #include "text/reset.h"
 #include "text/traps.h"
 #include "text/wait.h"
+#include "ui/commands.h"
 
 namespace app {
 
@@ -64,6 +65,7 @@ void reset_for_load() {
   sound::reset_sound();
   text::reset_wait_defaults();
   text::clear_traps();
+  ui::init_ui();
   platform::menu_bar() = platform::idr_menu();
   platform::check_menu_item(platform::menu_bar(), 40004, true);
   platform::menu_bar_changed();
@@ -88,6 +90,7 @@ void reset_to_start() {
   interp::restart_at_start();
   save::reset_save_files();
   text::reset_lookback();
+  ui::reset_ui();
 }
 
 }  // namespace app

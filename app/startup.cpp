@@ -49,6 +49,10 @@
 #include "text/transcript.h"
 #include "text/traps.h"
 #include "text/wait.h"
+#include "ui/commands.h"
+#include "ui/hooks.h"
+#include "ui/right_click.h"
+#include "ui/selection.h"
 
 namespace app {
 
@@ -65,7 +69,10 @@ const char kUsage[] =
     "  --virtual-clock    the clock starts at 0 and moves only when the program sleeps or waits:\n"
     "                     deterministic runs that take no real time\n"
     "  --events FILE      scripted input, one event a line: \"<ms> <event> [args]\" (see the README)\n"
-    "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer\n"
+    "  --auto-click MS    a click wait without input for MS ms gets a left click at the pointer;\n"
+    "                     a selection picks its first item, a button wait clicks its first button\n"
+    "  --choose N         a selection without input (for the --auto-click time, else at once)\n"
+    "                     picks item N (0-based, clamped to the list)\n"
     "  --audio-log FILE   one UTF-8 line per change to what would sound (see the README)\n"
     "  --screenshot FILE  write the display surface as PNG when the program ends\n"
     "  --version          print the version and exit\n"
@@ -155,6 +162,8 @@ int run_program(int argc, char** argv) {
   const char* screenshot = nullptr;
   const char* audio_log = nullptr;
   uint32_t auto_click = 0;
+  uint32_t choose = 0;
+  bool choose_given = false;
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -178,6 +187,11 @@ int run_program(int argc, char** argv) {
     } else if (std::strcmp(a, "--auto-click") == 0) {
       if (i + 1 >= argc || !read_ms(argv[i + 1], auto_click))
         return bad_command_line("--auto-click needs a number of milliseconds", i + 1 < argc ? argv[i + 1] : nullptr);
+      ++i;
+    } else if (std::strcmp(a, "--choose") == 0) {
+      if (i + 1 >= argc || !read_ms(argv[i + 1], choose))
+        return bad_command_line("--choose needs an item number (0 or more)", i + 1 < argc ? argv[i + 1] : nullptr);
+      choose_given = true;
       ++i;
     } else if (std::strcmp(a, "--screenshot") == 0) {
       if (i + 1 >= argc) return bad_command_line("--screenshot needs a file name", nullptr);
@@ -210,6 +224,7 @@ int run_program(int argc, char** argv) {
     return 2;
   }
   platform::set_auto_click(auto_click);
+  platform::set_choose_item(choose_given ? static_cast<int>(choose) : -1);
   if (screenshot) screenshot_at_exit = from_start_folder(screenshot);
   if (game_dir && chdir(game_dir) != 0) {
     std::fprintf(stderr, "orvane: cannot enter the game folder %s: %s\n", game_dir, std::strerror(errno));

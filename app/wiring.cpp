@@ -20,9 +20,11 @@
 #include "interp/hooks.h"
 #include "platform/clock.h"
 #include "platform/window.h"
+#include "platform/player_files.h"
 #include "save/error_save.h"
 #include "save/logs.h"
 #include "save/persistent.h"
+#include "save/save_commands.h"
 #include "save/save_file.h"
 #include "save/save_point.h"
 #include "sound/channels.h"
@@ -34,6 +36,10 @@
 #include "text/transcript.h"
 #include "text/traps.h"
 #include "text/wait.h"
+#include "ui/buttons.h"
+#include "ui/hooks.h"
+#include "ui/right_click.h"
+#include "ui/selection.h"
 
 namespace app {
 
@@ -167,6 +173,27 @@ void connect_pictures_to_window() {
   };
 }
 
+// Selections and buttons: a right click in a wait runs the right-click
+// action; the lookback's sounds are the menu sounds of the selections.
+void connect_selections() {
+  text::wait_hooks.right_click = [] { return ui::show_right_click_menu(-1); };
+  text::wait_hooks.play_menu_sound = [](int k) {
+    if (k >= 0 && k < 7) ui::play_system_sound(ui::selection_settings.menu_voice[k]);
+  };
+  ui::ui_hooks.play_sound = sound::play_system_sound;
+  // A reset from the system menu silences the game first.
+  ui::ui_hooks.stop_all_sound = [] { sound::stop_all_sound(true); };
+  // Save files keep the right-click mode and the button picture's name.
+  save::save_hooks.capture_menu_fields = [](save::MenuFields& out) {
+    out.right_click_mode = ui::right_click_mode;
+    out.button_image = ui::button_settings.button_image_file;
+  };
+  save::save_hooks.restore_menu_fields = [](const save::MenuFields& in) {
+    ui::right_click_mode = in.right_click_mode;
+    ui::restore_button_image(in.button_image);
+  };
+}
+
 void connect_interpreter() {
   interp::Hooks& h = interp::hooks;
   h.poll_traps = text::poll_traps;
@@ -224,6 +251,19 @@ void connect_saves() {
   save::save_hooks.capture_music = capture_music_fields;
   save::save_hooks.stop_sound_for_load = sound::stop_sound_for_load;
   save::save_hooks.restore_music = restore_music_fields;
+  // The save and load screens of the system menu.
+  ui::ui_hooks.write_save_file = save::write_save_file;
+  ui::ui_hooks.load_save_file = save::load_save_file;
+  ui::ui_hooks.save_file_time = [](int32_t slot, platform::LocalTime& time) {
+    return platform::player_file_time(save::save_file_name(slot), time);
+  };
+  ui::ui_hooks.save_menu_texts = [](ui::SaveMenuTexts& texts) {
+    const save::SaveMenuSettings& s = save::save_menu_settings;
+    texts.slot_count = s.slot_count;
+    texts.save_title = s.save_title;
+    texts.load_title = s.load_title;
+    texts.slot_word = s.slot_word;
+  };
 }
 
 // The window procedure's timer, clicks, CD notices, menu switches and
@@ -255,6 +295,7 @@ void connect_subsystems() {
   connect_interpreter();
   connect_text_to_pictures();
   connect_pictures_to_window();
+  connect_selections();
   connect_saves();
   connect_sound();
 }

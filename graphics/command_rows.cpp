@@ -1,5 +1,6 @@
 #include "graphics/command_rows.h"
 
+#include "graphics/button_picture.h"
 #include "graphics/commands.h"
 #include "graphics/effect_commands.h"
 #include "graphics/overlays.h"
@@ -44,7 +45,7 @@ const CommandRow screen_rows_array[] = {
     {"bg", cmd_bg, false},
     {"ld", cmd_ld, false},
     {"ofscpy", cmd_ofscpy, false},
-    {"blt", nullptr, false},
+    {"blt", cmd_blt, false},
     {"tal", cmd_tal, false},
     {"lsph", cmd_lsph, false},
     {"lsp", cmd_lsp, false},

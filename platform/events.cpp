@@ -23,6 +23,7 @@ namespace {
 std::vector<ScriptedEvent> events;
 size_t next_event = 0;
 uint32_t auto_click = 0;
+int choose = -1;
 
 std::vector<std::string_view> split_words(std::string_view line) {
   std::vector<std::string_view> words;
@@ -247,6 +248,9 @@ bool scripted_events_pending() { return next_event < events.size(); }
 
 void set_auto_click(uint32_t ms) { auto_click = ms; }
 uint32_t auto_click_ms() { return auto_click; }
+
+void set_choose_item(int n) { choose = n; }
+int choose_item() { return choose; }
 
 void post_pointer_click() {
   int x = 0, y = 0;

@@ -37,6 +37,11 @@ bool scripted_events_pending();
 // at the pointer; 0 = off.
 void set_auto_click(uint32_t ms);
 uint32_t auto_click_ms();
+// --choose: the item a selection idle for the --auto-click time (at once
+// without --auto-click) picks instead of the first; -1 = not given.
+void set_choose_item(int n);
+int choose_item();
+
 // Posts a left click (down and up) at the pointer position.
 void post_pointer_click();
 

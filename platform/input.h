@@ -7,6 +7,8 @@ namespace platform {
 // Key codes: the window manager's virtual-key numbers. Letters are 'A'..'Z',
 // digits '0'..'9'.
 enum Key : int {
+  key_left_button = 0x01,  // the mouse buttons, as the window manager numbers them
+  key_right_button = 0x02,
   key_backspace = 0x08,
   key_tab = 0x09,
   key_enter = 0x0D,

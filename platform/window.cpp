@@ -348,6 +348,8 @@ void handle_event(const SDL_Event& e) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      if (e.button.button == SDL_BUTTON_LEFT) set_key_held(key_left_button, down);
+      if (e.button.button == SDL_BUTTON_RIGHT) set_key_held(key_right_button, down);
       if (e.button.button == SDL_BUTTON_LEFT)
         pointer_event(down ? msg_left_button_down : msg_left_button_up, e.button.x, e.button.y);
       else if (e.button.button == SDL_BUTTON_RIGHT)

@@ -90,6 +90,8 @@ void init_message_window() {
 }
 
 void reset_message_window() {
+  // The page on the screen is gone: the transcript's row ends with it.
+  end_transcript_page();
   set_layout_defaults();
   if (define_layout_kept) {
     MessageWindow& w = message_window;

@@ -204,7 +204,11 @@ bool text_wait(bool page, LineState& st) {
   platform::present_display();
   wait_for_click();
   cursor_shown = 0;
-  if (wait_was_broken()) return true;
+  if (wait_was_broken()) {
+    // The game loaded during the wait goes on from its own position.
+    just_loaded = false;
+    return true;
+  }
   st.hurried = false;
   if (page) {
     write_page_mark();
@@ -279,6 +283,12 @@ void update_caption() {
 }
 
 }  // namespace
+
+int carried_characters_at(const char* sjis, size_t i) {
+  Lookahead la;
+  look_ahead(reinterpret_cast<const uint8_t*>(sjis), i, la);
+  return carried_characters(la);
+}
 
 void display_text_line(const char* sjis) {
   const uint8_t* s = reinterpret_cast<const uint8_t*>(sjis);

@@ -1,6 +1,7 @@
 // text/output: display_text_line, which draws scenario prose into the message window, and the state it keeps across
 // lines.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -61,6 +62,11 @@ platform::DibSurface& text_surface();
 // waits. Returns when the line is done, when a wait was ended by a load,
 // reset or jump, or after handing over to the textgosub routine.
 void display_text_line(const char* sjis);
+
+// The line-breaking look-ahead of display_text_line: how many characters
+// of the NUL-terminated line, from byte i on, must go to the next line
+// together with the next one (kinsoku groups).
+int carried_characters_at(const char* sjis, size_t i);
 
 // `reset`: the link table is emptied and the text routine forgotten.
 void reset_text_output();

@@ -92,19 +92,31 @@ bool no_input_can_come() {
          !autoclick_active && !auto_mode && !skip_mode && !platform::message_waiting_except(platform::msg_timer);
 }
 
-// Closes the window as the player would, so that the run ends (asked again
-// after a scripted "no", the headless answer is yes), and says so: such an
-// ending must never pass for the scenario's own.
-void close_for_lack_of_input() {
+}  // namespace
+
+void wait_until_released(bool space_too) {
+  uint32_t held_since = now();
+  while ((escape_held() || (space_too && platform::key_held(platform::key_space))) &&
+         !(platform::headless && !platform::scripted_events_pending())) {
+    if (uint32_t ms = platform::auto_click_ms(); ms && now() - held_since >= ms) {
+      // Counted as released, so that the next wait does not take the same
+      // hold for a new press.
+      platform::set_key_held(platform::key_escape, false);
+      platform::set_key_held(platform::key_space, false);
+      break;
+    }
+    if (!pump_one_message()) rest();
+  }
+}
+
+void close_for_lack_of_input(const char* wait_name) {
   static bool said = false;
   if (!said) {
     said = true;
-    std::fputs("orvane: a click wait has no scripted input left; the window is closed\n", stderr);
+    std::fprintf(stderr, "orvane: a %s has no scripted input left; the window is closed\n", wait_name);
   }
   platform::post_message(platform::msg_close);
 }
-
-}  // namespace
 
 int pump_one_message() {
   platform::sleep_ms(0);
@@ -177,15 +189,7 @@ void wait_for_click() {
       }
       if (ctrl_skip_held() || skip_mode) break;
       if (right_click_flag || escape_held()) {
-        // Until Escape is released (a headless run with no scripted input
-        // left cannot release it; with --auto-click, the quiet time that
-        // would have clicked ends the hold, as the next event may lie far
-        // away on the virtual clock).
-        uint32_t held_since = now();
-        while (escape_held() && !(platform::headless && !platform::scripted_events_pending())) {
-          if (uint32_t ms = platform::auto_click_ms(); ms && now() - held_since >= ms) break;
-          if (!pump_one_message()) rest();
-        }
+        wait_until_released(false);
         right_click_flag = 0;
         if ((wait_hooks.right_click && wait_hooks.right_click()) || just_loaded) return;
       }
@@ -194,7 +198,7 @@ void wait_for_click() {
     advance_animations();
     if (cursor && wait_hooks.cursor_step) wait_hooks.cursor_step();
     if (!handled) {
-      if (no_input_can_come()) close_for_lack_of_input();
+      if (no_input_can_come()) close_for_lack_of_input("click wait");
       rest();
     }
   }

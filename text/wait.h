@@ -71,6 +71,16 @@ extern WaitHooks wait_hooks;
 
 // Yields, then takes one message and handles it (accelerator, translation,
 // window procedure). 1 if a message was handled, 0 if the queue was empty.
+// Until Escape (and with space_too the space bar) is released. A headless
+// run with no scripted input left cannot release it; with --auto-click, the
+// quiet time that would have clicked ends the hold (the keys then count as
+// released), as the next event may lie far away on the virtual clock.
+void wait_until_released(bool space_too);
+// A headless wait that no scripted input can end any more: closes the window
+// as the player would, so that the run ends (asked again after a scripted
+// "no", the headless answer is yes), and says so once on standard error,
+// naming the wait: such an ending must never pass for the scenario's own.
+void close_for_lack_of_input(const char* wait_name);
 int pump_one_message();
 // Takes one message and handles it as pump_one_message does (no yield),
 // leaving it in `m` for waits that look at the last message; false (and an

@@ -19,7 +19,8 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"graphics", {"graphics", "text", "interp", "script", "platform"}},
     {"save", {"save", "graphics", "text", "interp", "script", "platform"}},
     {"sound", {"sound", "graphics", "text", "interp", "script", "platform"}},
-    {"app", {"app", "sound", "graphics", "text", "save", "interp", "script", "platform"}},
+    {"ui", {"ui", "graphics", "text", "interp", "script", "platform"}},
+    {"app", {"app", "ui", "sound", "graphics", "text", "save", "interp", "script", "platform"}},
 };
 
 const std::set<std::string> kSourceFolders = {"platform", "script", "interp", "text", "graphics",

@@ -110,8 +110,6 @@ TEST(Dispatch, UnknownWordsAndUnbuiltCommands) {
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "ロードエラー\nファイルvoice\\12.wavを開けません。");
   r = run_scenario(game("", "DV12"));
   EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "ロードエラー\nファイルvoice\\12.wavを開けません。");
-  r = run_scenario(game("", "blt 0,0,1,1,0,0"));
-  EXPECT_EQ(r.err.substr(0, r.err.find("\n\n")), "未対応の命令\n命令\"blt\"はこの版ではまだ使えません。");
 }
 
 TEST(Restart, DefineresetLoadsAgain) {
