@@ -4,7 +4,9 @@
 
 namespace app {
 
-extern const interp::CommandRows window_rows;  // start-up and the main window
-extern const interp::CommandRows menu_rows;    // menu-bar commands
+extern const interp::CommandRows window_rows;    // start-up and the main window
+extern const interp::CommandRows menu_rows;      // menu-bar commands
+extern const interp::CommandRows settings_rows;  // settings and menu customisation
+extern const interp::CommandRows dialog_rows;    // dialogs
 
 }  // namespace app

@@ -18,34 +18,6 @@ namespace {
 using interp::CommandRow;
 using interp::CommandRows;
 
-// Placeholders: the commands of parts not built yet. Each name is a
-// command, so it reports "not available" rather than a syntax error. A part
-// that arrives exports its own group and takes its placeholder's place in
-// the list below.
-
-// One row a line, as the command list reads.
-// clang-format off
-// settings and menu customisation
-const CommandRow settings_rows[] = {
-    {"resetmenu", nullptr, true},
-    {"insertmenu", nullptr, true},
-    {"mode_ext", nullptr, true},
-    {"mode_kanade", nullptr, true},
-    {"mode_saya", nullptr, true},
-    {"versionstr", nullptr, true},
-    {"killmenu", nullptr, true},
-};
-
-// dialogs
-const CommandRow dialog_rows[] = {
-    {"mesbox", nullptr, false},
-    {"inputstr", nullptr, false},
-    {"input", nullptr, false},
-    {"inputnum", nullptr, false},
-};
-
-// clang-format on
-
 // Every group in the order of the command list; when a name appears twice
 // the first row wins.
 const CommandRows groups[] = {

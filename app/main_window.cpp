@@ -8,6 +8,7 @@
 
 #include "app/context.h"
 #include "app/screen.h"
+#include "app/settings.h"
 #include "app/window_proc.h"
 #include "graphics/surface.h"
 #include "interp/error.h"
@@ -65,7 +66,6 @@ bool open_main_window() {
 void show_main_window_for_game() {
   ensure_display_surface();
   platform::resize_main_window(screen_width, screen_height);
-  if (!text::auto_mode_allowed) platform::delete_menu_command(platform::menu_bar(), 40019);
   platform::menu_bar_changed();
   platform::show_main_window();
   repaint_window();

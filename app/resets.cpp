@@ -1,9 +1,13 @@
 #include "app/resets.h"
 
 #include "app/context.h"
+#include "app/input_dialog.h"
+#include "app/menu_custom.h"
+#include "app/settings.h"
 #include "graphics/commands.h"
 #include "interp/reset.h"
 #include "interp/runloop.h"
+#include "platform/dialog.h"
 #include "platform/menu.h"
 #include "platform/window.h"
 #include "save/logs.h"
@@ -33,8 +37,11 @@ void reset_shell_state() {
   current_font_item = -1;
   menu_font_face.clear();
   text_speed_setting = 1;
-  version_text[0] = "Orvane 0.1";
+  version_text[0] = "Orvane Version 2.00";
   version_text[1] = "Orvane: a player for scenario scripts on Linux";
+  reset_player_settings();
+  input_dialog = InputDialogState{};
+  platform::clear_dialog_input();
   app_context->last_message = 0;
   app_context->last_x = app_context->last_y = 0;
 }
@@ -66,9 +73,8 @@ void reset_for_load() {
   text::reset_wait_defaults();
   text::clear_traps();
   ui::init_ui();
-  platform::menu_bar() = platform::idr_menu();
-  platform::check_menu_item(platform::menu_bar(), 40004, true);
-  platform::menu_bar_changed();
+  reset_menu_settings();
+  reset_settings();
 }
 
 void start_define_block() {

@@ -11,6 +11,8 @@
 
 #include "app/context.h"
 #include "app/main_window.h"
+#include "app/menu_custom.h"
+#include "app/settings.h"
 
 #include "app/resets.h"
 #include "app/screen.h"
@@ -142,7 +144,11 @@ void play_game() {
     if (interp::quit_requested) break;
     save::load_logs();
     text::load_default_lookback_buttons();
-    if (!interp::restart_requested) show_main_window_for_game();
+    if (!interp::restart_requested) {
+      finish_menu();
+      apply_environment_file();
+      show_main_window_for_game();
+    }
     if (!interp::restart_requested) {
       interp::reset_to_start();
       platform::sleep_ms(5);
@@ -238,6 +244,7 @@ int run_program(int argc, char** argv) {
   std::atexit(at_exit);
   platform::reset_player_files();
   platform::temp_folder();
+  read_config_file();
   for (int i = 1; i < argc; ++i) {
     if (i > 1) app_context->command_line += ' ';
     app_context->command_line += argv[i];

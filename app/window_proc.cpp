@@ -1,8 +1,11 @@
 #include "app/window_proc.h"
 
 #include "app/context.h"
+#include "app/dialogs.h"
 #include "app/main_window.h"
+#include "app/menu_custom.h"
 #include "app/screen.h"
+#include "interp/debug.h"
 #include "interp/runloop.h"
 #include "platform/cursor_file.h"
 #include "platform/input.h"
@@ -10,6 +13,7 @@
 #include "platform/msgbox.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
+#include "text/message_window.h"
 #include "text/wait.h"
 
 namespace app {
@@ -21,7 +25,7 @@ bool custom_cursor = false;
 int32_t current_font_item = -1;
 std::string menu_font_face;
 int32_t text_speed_setting = 1;
-std::string version_text[2] = {"Orvane 0.1", "Orvane: a player for scenario scripts on Linux"};
+std::string version_text[2] = {"Orvane Version 2.00", "Orvane: a player for scenario scripts on Linux"};
 ShellHooks shell_hooks;
 
 namespace {
@@ -38,10 +42,6 @@ bool cancels_modes() {
   if (!text::auto_mode && !text::skip_mode) return false;
   text::auto_mode = text::skip_mode = 0;
   return true;
-}
-
-void not_yet_available(const char* what) {
-  platform::show_message_box(what, "この機能はまだ使えません。", platform::BoxIcon::information);
 }
 
 void choose_font_item(int32_t id, const std::string& face_sjis) {
@@ -84,11 +84,10 @@ void run_menu_command(int32_t id) {
     case 40003: leave_full_screen(); break;
     case 40004: choose_font_item(40004, platform::utf8_to_sjis("ＭＳ ゴシック")); break;
     case 40005:
-      // The debug build's variable editor needs the number-input dialogs;
-      // until they exist the box is shown in both modes.
-      platform::show_message_box(
-          "バージョン情報", platform::sjis_to_utf8(version_text[0]) + "\n" + platform::sjis_to_utf8(version_text[1]),
-          platform::BoxIcon::information);
+      if (interp::debug_mode)
+        edit_variable_by_number();
+      else
+        show_version_box();
       break;
     case 40006: {
       int state = shell_hooks.read_state_here ? shell_hooks.read_state_here() : -1;
@@ -109,6 +108,7 @@ void run_menu_command(int32_t id) {
     case 40015:
     case 40016:
       text_speed_setting = id - 40014;
+      text::message_window.menu_speed_index = text_speed_setting;
       platform::check_radio_item(menu, id, {40014, 40015, 40016});
       break;
     case 40017:
@@ -117,7 +117,7 @@ void run_menu_command(int32_t id) {
       platform::check_radio_item(menu, id, {40017, 40018});
       break;
     case 40019: text::auto_mode = 1; break;
-    case 40020: not_yet_available("演奏ドライブ選択"); break;
+    case 40020: show_cd_drive_dialog(); break;
     case 40021:
       platform::check_radio_item(menu, 40021, {40021, 40022});
       if (!cd_enabled) {
@@ -130,7 +130,7 @@ void run_menu_command(int32_t id) {
       cd_enabled = 0;
       platform::check_radio_item(menu, 40022, {40021, 40022});
       break;
-    case 40024: not_yet_available("ボリューム"); break;
+    case 40024: show_volume_dialog(); break;
     case 40025:
     case 40026:
       text::read_skip_only = id == 40025;
@@ -141,9 +141,12 @@ void run_menu_command(int32_t id) {
       break;
     case 40029: platform::post_command(app_context->full_screen ? 40003 : 40002); break;
     default:
-      // A font of the font menu: its label is the face name.
+      // A font of the font menu: the font list's name for its identifier,
+      // else the item's own label.
       if (platform::MenuItem* item = platform::find_menu_item(menu, id))
-        choose_font_item(id, platform::utf8_to_sjis(item->text));
+        choose_font_item(id, id >= 0 && id < static_cast<int32_t>(font_list().size())
+                                 ? font_list()[id]
+                                 : platform::utf8_to_sjis(item->text));
       break;
   }
   platform::menu_bar_changed();

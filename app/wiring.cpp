@@ -5,7 +5,10 @@
 
 #include "app/command_table.h"
 #include "app/context.h"
+#include "app/dialogs.h"
+#include "app/menu_custom.h"
 #include "app/resets.h"
+#include "app/settings.h"
 #include "graphics/animation.h"
 #include "graphics/archive.h"
 #include "graphics/click_cursor.h"
@@ -288,6 +291,18 @@ void connect_sound() {
   h.stop_all_sound = sound::stop_sound_at_quit;
 }
 
+// Settings and dialogs: the environment file is written with the
+// persistent records; the define block's modes and the save/load dialog
+// reach the selections and the system menu.
+void connect_settings() {
+  save::persistent_hooks.write_environment = write_environment_file;
+  ui::ui_hooks.mode_kanade = [] { return mode_kanade != 0; };
+  ui::ui_hooks.mode_saya = [] { return mode_saya != 0; };
+  ui::ui_hooks.save_load_dialog = [](bool save) {
+    show_save_load_dialog(save ? SaveLoadMode::save : SaveLoadMode::load);
+  };
+}
+
 }  // namespace
 
 void connect_subsystems() {
@@ -298,6 +313,7 @@ void connect_subsystems() {
   connect_selections();
   connect_saves();
   connect_sound();
+  connect_settings();
 }
 
 }  // namespace app

@@ -11,6 +11,8 @@ namespace platform {
 
 namespace {
 
+std::string cd_folder = "cd";
+
 // The track number of an entry named trackNN (then a '.' or the end), or 0.
 int track_of(const char* name) {
   if (strncasecmp(name, "track", 5) != 0) return 0;
@@ -23,7 +25,7 @@ int track_of(const char* name) {
 // Calls `found` for every track file of the folder; stops when it returns true.
 template <typename F>
 void each_track(F found) {
-  std::string folder = game_path("cd");
+  std::string folder = game_path(cd_folder);
   DIR* d = opendir(folder.c_str());
   if (!d) return;
   while (dirent* e = readdir(d)) {
@@ -34,6 +36,8 @@ void each_track(F found) {
 }
 
 }  // namespace
+
+void set_cd_folder(const std::string& folder) { cd_folder = folder; }
 
 int cd_track_count() {
   int count = 0;

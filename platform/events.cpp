@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "platform/clock.h"
+#include "platform/dialog.h"
 #include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/msgbox.h"
@@ -56,7 +57,47 @@ void press_key(int key) {
   if (c && !key_held(key_alt) && !key_held(key_ctrl)) post_message(msg_char, c);
 }
 
+// While a dialog is open, pointer, key and character events are its input.
+bool deliver_to_dialog(const ScriptedEvent& e) {
+  if (!open_dialog()) return false;
+  DialogInput in;
+  switch (e.kind) {
+    case EventKind::click:
+      move_pointer(e.x, e.y);
+      in.kind = DialogInputKind::press;
+      in.x = e.x;
+      in.y = e.y;
+      post_dialog_input(in);
+      in.kind = DialogInputKind::release;
+      post_dialog_input(in);
+      return true;
+    case EventKind::move:
+      move_pointer(e.x, e.y);
+      in.kind = DialogInputKind::move;
+      in.x = e.x;
+      in.y = e.y;
+      post_dialog_input(in);
+      return true;
+    case EventKind::key:
+    case EventKind::keydown:
+      in.kind = DialogInputKind::key;
+      in.key = e.value;
+      post_dialog_input(in);
+      return true;
+    case EventKind::character:
+      in.kind = DialogInputKind::text;
+      in.text = std::string(1, static_cast<char>(e.value));
+      post_dialog_input(in);
+      return true;
+    case EventKind::rclick:
+    case EventKind::wheel:
+    case EventKind::keyup: return true;
+    default: return false;
+  }
+}
+
 void deliver(const ScriptedEvent& e) {
+  if (deliver_to_dialog(e)) return;
   switch (e.kind) {
     case EventKind::click:
     case EventKind::rclick: {
@@ -91,6 +132,7 @@ void deliver(const ScriptedEvent& e) {
         std::fprintf(stderr, "orvane: cannot write the screenshot %s\n", e.text.c_str());
       break;
     case EventKind::quit: post_message(msg_close); break;
+    case EventKind::type: type_into_dialog(e.text); break;
   }
 }
 
@@ -100,9 +142,22 @@ int key_from_name(std::string_view name) {
   static const struct {
     const char* name;
     int key;
-  } names[] = {{"space", key_space}, {"enter", key_enter},    {"escape", key_escape},      {"ctrl", key_ctrl},
-               {"alt", key_alt},     {"up", key_up},          {"down", key_down},          {"left", key_left},
-               {"right", key_right}, {"pageup", key_page_up}, {"pagedown", key_page_down}, {"tab", key_tab}};
+  } names[] = {{"space", key_space},
+               {"enter", key_enter},
+               {"escape", key_escape},
+               {"ctrl", key_ctrl},
+               {"alt", key_alt},
+               {"up", key_up},
+               {"down", key_down},
+               {"left", key_left},
+               {"right", key_right},
+               {"pageup", key_page_up},
+               {"pagedown", key_page_down},
+               {"tab", key_tab},
+               {"backspace", key_backspace},
+               {"home", key_home},
+               {"end", key_end},
+               {"delete", key_delete}};
   for (const auto& n : names)
     if (name == n.name) return n.key;
   if (name.size() == 1) {
@@ -193,6 +248,15 @@ bool parse_event_line(std::string_view line, ScriptedEvent& out, std::string& er
     out.kind = EventKind::screenshot;
     if (!want(1)) return false;
     out.text = std::string(w[2]);
+  } else if (kind == "type") {
+    // The text is the rest of the line after one blank, blanks included.
+    out.kind = EventKind::type;
+    size_t after = static_cast<size_t>(kind.data() - line.data()) + kind.size() + 1;
+    if (after < line.size()) out.text = std::string(line.substr(after));
+    if (out.text.size() > 4096) {
+      error = "type takes at most 4096 bytes of text";
+      return false;
+    }
   } else if (kind == "quit") {
     out.kind = EventKind::quit;
     if (!want(0)) return false;

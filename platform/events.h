@@ -7,7 +7,21 @@
 
 namespace platform {
 
-enum class EventKind { click, rclick, move, wheel, key, keydown, keyup, character, menu, answer, screenshot, quit };
+enum class EventKind {
+  click,
+  rclick,
+  move,
+  wheel,
+  key,
+  keydown,
+  keyup,
+  character,
+  menu,
+  answer,
+  screenshot,
+  quit,
+  type
+};
 
 // One line of an events file: "<ms> <event> [args]".
 struct ScriptedEvent {
@@ -15,7 +29,7 @@ struct ScriptedEvent {
   EventKind kind = EventKind::quit;
   int x = 0, y = 0;  // click, rclick, move
   int value = 0;     // wheel notches, key code, character, menu id, answer (1 yes)
-  std::string text;  // screenshot file
+  std::string text;  // screenshot file; type: the UTF-8 text
 };
 
 // Parses one line. Blank lines and lines starting with '#' give false with

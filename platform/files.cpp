@@ -1,8 +1,16 @@
 #include "platform/files.h"
 
+#include <cerrno>
+
+#include <unistd.h>
+
+#include <fcntl.h>
+
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
+
+#include <algorithm>
 
 #include "platform/sjis.h"
 
@@ -60,6 +68,46 @@ std::string game_path(std::string_view sjis_name) {
 bool game_file_exists(std::string_view sjis_name) {
   struct stat st;
   return stat(game_path(sjis_name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::vector<std::string> folder_entries(const std::string& path, bool folders) {
+  std::vector<std::string> names;
+  DIR* d = opendir(path.empty() ? "." : path.c_str());
+  if (!d) return names;
+  while (dirent* e = readdir(d)) {
+    std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st;
+    if (stat((path + "/" + name).c_str(), &st) != 0) continue;
+    if (folders ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) names.push_back(name);
+  }
+  closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool read_file_prefix(const std::string& path, size_t limit, std::string& out, bool* truncated) {
+  out.clear();
+  if (truncated) *truncated = false;
+  int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  char buffer[4096];
+  while (out.size() < limit) {
+    size_t want = std::min(sizeof buffer, limit - out.size());
+    ssize_t n = ::read(fd, buffer, want);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+  if (truncated && out.size() == limit) {
+    char extra;
+    ssize_t n;
+    do n = ::read(fd, &extra, 1);
+    while (n < 0 && errno == EINTR);
+    *truncated = n > 0;
+  }
+  close(fd);
+  return true;
 }
 
 }  // namespace platform

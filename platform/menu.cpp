@@ -2,21 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/menu_canvas.h"
 #include "platform/messages.h"
 #include "platform/window.h"
 
 namespace platform {
-
-// menu_render.cpp: text measured and drawn with FreeType.
-struct MenuCanvas {
-  uint32_t* argb;
-  int width, height;
-};
-int menu_text_width(const std::string& utf8);
-void menu_fill(MenuCanvas& c, int x, int y, int w, int h, uint32_t colour);
-void menu_text(MenuCanvas& c, int x, int y, int row_height, const std::string& utf8, uint32_t colour);
-void menu_check_mark(MenuCanvas& c, int x, int y, uint32_t colour);
-void menu_arrow(MenuCanvas& c, int x, int y, uint32_t colour);
 
 namespace {
 

@@ -7,12 +7,9 @@
 #include <cstdint>
 #include <string>
 
-namespace platform {
+#include "platform/menu_canvas.h"
 
-struct MenuCanvas {
-  uint32_t* argb;
-  int width, height;
-};
+namespace platform {
 
 namespace {
 

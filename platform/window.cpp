@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/cursor_file.h"
+#include "platform/dialog.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/messages.h"
@@ -73,12 +74,24 @@ void flush() {
   if (!renderer) return;
   if (surface && surface->width == screen_w && surface->height == screen_h && picture)
     SDL_UpdateTexture(picture, nullptr, surface->pixels.data(), surface->stride);
+  bool dialog = open_dialog() != nullptr;
   bool draw_strip = strip_shown() || menu_is_open();
-  if (draw_strip && overlay) {
+  if (dialog && overlay) {
+    // The dialog lies over the strip and the picture; it is drawn afresh
+    // each time, over the strip or over nothing.
+    if (draw_strip)
+      draw_menu(overlay_pixels.data(), screen_w, screen_h + kMenuStripHeight, true);
+    else
+      std::fill(overlay_pixels.begin(), overlay_pixels.end(), 0u);
+    draw_open_dialog(overlay_pixels.data(), screen_w, screen_h + kMenuStripHeight, picture_top());
+    SDL_UpdateTexture(overlay, nullptr, overlay_pixels.data(), screen_w * 4);
+    overlay_stale = true;  // the next drawing without the dialog starts clean
+  } else if (draw_strip && overlay) {
     if (draw_menu(overlay_pixels.data(), screen_w, screen_h + kMenuStripHeight, overlay_stale))
       SDL_UpdateTexture(overlay, nullptr, overlay_pixels.data(), screen_w * 4);
     overlay_stale = false;
   }
+  draw_strip = draw_strip || dialog;
   Viewport v = current_viewport();
   // Whole multiples in a window stay sharp; full screen scales smoothly.
   SDL_ScaleMode mode = full_screen ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
@@ -130,13 +143,26 @@ int translate_key(SDL_Keycode k) {
   }
 }
 
-// A pointer event at window pixel (px, py): the menu first, then the client.
+// A pointer event at window pixel (px, py): an open dialog takes it;
+// else the menu first, then the client.
 void pointer_event(MessageId id, int px, int py) {
   Viewport v = current_viewport();
   int cx = 0, cy = 0;
   window_to_canvas(v, screen_w, canvas_h(), px, py, cx, cy);
   int x = cx, y = cy - picture_top();
   set_pointer_position(x, y);
+  if (open_dialog()) {
+    DialogInput in;
+    in.kind = id == msg_mouse_move         ? DialogInputKind::move
+              : id == msg_left_button_down ? DialogInputKind::press
+              : id == msg_left_button_up   ? DialogInputKind::release
+                                           : DialogInputKind::move;
+    if (id == msg_right_button_down || id == msg_right_button_up) return;
+    in.x = x;
+    in.y = y;
+    post_dialog_input(std::move(in));
+    return;
+  }
   bool was_open = menu_is_open();
   if (strip_shown() || was_open) {
     MenuPointer what = id == msg_mouse_move                                          ? MenuPointer::move
@@ -201,6 +227,8 @@ bool create_main_window(int width, int height) {
   if (headless) return true;
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Dialogs draw the input method's composition themselves.
+  SDL_SetHint(SDL_HINT_IME_INTERNAL_EDITING, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   int w = 0, h = 0;
   windowed_size(w, h);
@@ -289,6 +317,37 @@ void set_menu_bar_attached(bool on) {
 
 void set_display_surface(DibSurface* s) { surface = s; }
 
+void picture_size(int& width, int& height) {
+  width = screen_w;
+  height = screen_h;
+}
+
+void refresh_overlay() {
+  overlay_stale = true;
+  present_display();
+}
+
+void set_text_input_area() {
+  if (!window || !renderer) return;
+  int x = 0, y = 0, w = 0, h = 0;
+  if (!dialog_caret_rect(x, y, w, h)) return;
+  // Canvas to window coordinates (the window's, not the renderer's pixels).
+  Viewport v = current_viewport();
+  int ww = 0, wh = 0, ow = 0, oh = 0;
+  SDL_GetWindowSize(window, &ww, &wh);
+  SDL_GetRendererOutputSize(renderer, &ow, &oh);
+  if (ow <= 0 || oh <= 0 || v.width <= 0) return;
+  auto to_x = [&](int cx) { return (v.x + static_cast<int>(static_cast<int64_t>(cx) * v.width / screen_w)) * ww / ow; };
+  auto to_y = [&](int cy) {
+    return (v.y + static_cast<int>(static_cast<int64_t>(cy + picture_top()) * v.height / canvas_h())) * wh / oh;
+  };
+  SDL_Rect r{to_x(x), to_y(y), std::max(1, to_x(x + w) - to_x(x)), std::max(1, to_y(y + h) - to_y(y))};
+  static SDL_Rect last{};
+  if (r.x == last.x && r.y == last.y && r.w == last.w && r.h == last.h) return;
+  last = r;
+  SDL_SetTextInputRect(&r);
+}
+
 DibSurface* display_surface() { return surface; }
 
 void present_display() {
@@ -311,6 +370,18 @@ void move_pointer(int x, int y) {
     py = py * wh / oh;
   }
   SDL_WarpMouseInWindow(window, px, py);
+}
+
+bool write_window_png(const std::string& path) {
+  if (!renderer) return surface && write_png(*surface, path);
+  flush();
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(renderer, &w, &h);
+  DibSurface shot;
+  create_surface(shot, w, h);
+  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_BGR24, shot.pixels.data(), shot.stride) != 0)
+    return false;
+  return write_png(shot, path);
 }
 
 namespace {
@@ -367,7 +438,20 @@ void handle_event(const SDL_Event& e) {
     }
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-      int key = translate_key(e.key.keysym.sym);
+      int key = e.key.keysym.sym == SDLK_DELETE ? key_delete : translate_key(e.key.keysym.sym);
+      if (open_dialog()) {
+        // A dialog takes the keyboard; keys held before it opened are let go.
+        release_all_keys();
+        if (e.type == SDL_KEYDOWN && key) {
+          DialogInput in;
+          in.kind = DialogInputKind::key;
+          in.key = key;
+          in.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+          post_dialog_input(std::move(in));
+        }
+        break;
+      }
+      if (key == key_delete) break;
       bool down = e.type == SDL_KEYDOWN;
       if (down && menu_is_open()) {
         // An open menu takes the keyboard; Escape closes it.
@@ -380,7 +464,22 @@ void handle_event(const SDL_Event& e) {
       if (key) post_key_event(key, down);
       break;
     }
+    case SDL_TEXTEDITING:
+      if (open_dialog()) {
+        DialogInput in;
+        in.kind = DialogInputKind::composition;
+        in.text = e.edit.text;
+        post_dialog_input(std::move(in));
+      }
+      break;
     case SDL_TEXTINPUT:
+      if (open_dialog()) {
+        DialogInput in;
+        in.kind = DialogInputKind::text;
+        in.text = e.text.text;
+        post_dialog_input(std::move(in));
+        break;
+      }
       // Printable ASCII arrives here; keys that type control characters
       // are translated from their key-down messages.
       if (menu_is_open()) break;

@@ -44,6 +44,17 @@ void set_display_surface(DibSurface* surface);
 DibSurface* display_surface();
 void present_display();
 
+// The picture's size in logical pixels.
+void picture_size(int& width, int& height);
+
+// The open dialog changed: draw the overlay again at the next presentation.
+void refresh_overlay();
+// Places the input method's candidate window at the open dialog's caret.
+void set_text_input_area();
+
+// Writes what the window shows (menu strip and dialogs included) as PNG.
+bool write_window_png(const std::string& path);
+
 // Moves the pointer to a client point of the logical screen.
 void move_pointer(int x, int y);
 

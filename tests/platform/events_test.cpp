@@ -202,3 +202,14 @@ TEST_F(ScriptedInput, ScreenshotWritesTheDisplaySurface) {
   EXPECT_EQ(pixels[0], 0);
   std::remove(path.c_str());
 }
+
+TEST(EventLines, TypeTakesTheRestOfTheLine) {
+  ScriptedEvent e = parse("10 type 日本 語 ");
+  EXPECT_EQ(e.kind, EventKind::type);
+  EXPECT_EQ(e.text, "日本 語 ");
+  EXPECT_EQ(parse("10 type").text, "");
+  EXPECT_EQ(parse("10 type\r").text, "");
+  EXPECT_EQ(parse("10   type  x#y\r").text, " x#y");
+  EXPECT_EQ(parse("10 key delete").value, 0x2E);
+  EXPECT_EQ(parse_error(("10 type " + std::string(5000, 'x')).c_str()), "type takes at most 4096 bytes of text");
+}

@@ -1,6 +1,8 @@
 // Music, sound effects, voices and volumes through the headless program and its audio log on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -26,6 +28,9 @@ struct Line {
 std::vector<Line> run_logged(GameFolder& g, const std::string& body, const std::string& defines = "",
                              const std::string& events = "", RunResult* result = nullptr) {
   g.write_text("0.txt", "*define\n" + defines + "game\n*start\n" + body + "\nend\n");
+  // Every run starts from the default settings: the settings file an
+  // earlier run left would replay its menu switches at start-up.
+  std::remove((g.path() + "/envdata").c_str());
   std::vector<std::string> args = {"--headless", "--virtual-clock", "--audio-log", g.path() + "/audio.log"};
   if (!events.empty()) {
     g.write_text("events.txt", events);

@@ -58,18 +58,21 @@ TEST(FilmSound, LoggedFromTheFilmsStartToItsEndOrTheClickThatCutsIt) {
   write_film(game, "tone.mpg", 440);
   write_film(game, "mute.mpg", 0);
   game.write_text("0.txt",
-                  "*define\ngame\n*start\nmp3vol 60\nwaittimer 500\nmpegplay \"tone.mpg\",1\n"
+                  "*define\nmode_ext\ngame\n*start\nmp3vol 60\nwaittimer 500\nmpegplay \"tone.mpg\",1\n"
                   "mpegplay \"mute.mpg\",1\nwaittimer 5000\nmpegplay \"tone.mpg\",1\nwaittimer 8000\n"
                   "mpegplay \"tone.mpg\",0\nend\n");
   // The first click falls in the third film, the second in the fourth
-  // (which clicks cannot end).
-  game.write_bytes("events.txt", "6000 click 5 5\n8600 click 5 5\n");
+  // (which clicks cannot end); during the fourth the volume dialog moves
+  // the music slider one step down.
+  game.write_bytes("events.txt",
+                   "6000 click 5 5\n8300 menu 40024\n8400 key tab\n8400 key tab\n8400 key down\n8500 key escape\n"
+                   "8600 click 5 5\n");
   std::string log = game.path() + "/audio.log";
   testsupport::RunResult r = testsupport::run_program(
       game.path(), {"--headless", "--virtual-clock", "--audio-log", log, "--events", game.path() + "/events.txt"});
   ASSERT_EQ(r.status, 0) << r.err;
   std::vector<LogLine> lines = read_log(log);
-  ASSERT_EQ(lines.size(), 7u) << texts(lines);
+  ASSERT_EQ(lines.size(), 8u) << texts(lines);
   // The music attenuation is set before the sound starts; the sound lasts
   // the film's two seconds (the encoder rounds up to its 1152-sample blocks).
   EXPECT_EQ(lines[0].text, "volume film 40");
@@ -87,11 +90,14 @@ TEST(FilmSound, LoggedFromTheFilmsStartToItsEndOrTheClickThatCutsIt) {
   EXPECT_EQ(lines[4].text, "stop film");
   EXPECT_GE(lines[4].ms, 6000);
   EXPECT_LE(lines[4].ms, 6020);
-  // A click does not cut a film whose flag is 0.
+  // A click does not cut a film whose flag is 0; the dialog reaches its sound.
   EXPECT_EQ(lines[5].text, "play film tone.mpg once");
-  EXPECT_EQ(lines[6].text, "end film");
-  EXPECT_GE(lines[6].ms - lines[5].ms, 2000) << texts(lines);
-  EXPECT_LE(lines[6].ms - lines[5].ms, 2040) << texts(lines);
+  EXPECT_EQ(lines[6].text, "volume film 41");
+  EXPECT_GE(lines[6].ms, 8400);
+  EXPECT_LE(lines[6].ms, 8420);
+  EXPECT_EQ(lines[7].text, "end film");
+  EXPECT_GE(lines[7].ms - lines[5].ms, 2000) << texts(lines);
+  EXPECT_LE(lines[7].ms - lines[5].ms, 2040) << texts(lines);
 }
 
 // SDL's disk driver writes what the mixer sends it into a file; with a short
