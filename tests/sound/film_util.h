@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/video_writer.h"
+#include "tests/support/screenshot.h"
 
 namespace testsupport {
 
@@ -45,26 +46,6 @@ inline std::string silent_wave() {
   le(36 + 8000, 4), wav += "WAVEfmt ", le(16, 4), le(1, 2), le(1, 2), le(8000, 4), le(16000, 4), le(2, 2);
   le(16, 2), wav += "data", le(8000, 4), wav += std::string(8000, '\0');
   return wav;
-}
-
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-  uint32_t at(int x, int y) const {
-    const uint8_t* p = rgb.data() + (size_t(y) * width + x) * 3;
-    return uint32_t(p[0]) << 16 | p[1] << 8 | p[2];
-  }
-};
-
-inline bool read_png(const std::string& path, Picture& out) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGB;
-  out.width = int(image.width), out.height = int(image.height);
-  out.rgb.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr) != 0;
 }
 
 // Whether two colours differ by at most `tolerance` in each channel (the
