@@ -7,6 +7,7 @@
 #include "interp/command_rows.h"
 #include "save/command_rows.h"
 #include "sound/command_rows.h"
+#include "sound/video_commands.h"
 #include "text/command_rows.h"
 #include "ui/command_rows.h"
 
@@ -16,23 +17,6 @@ namespace {
 
 using interp::CommandRow;
 using interp::CommandRows;
-
-// Placeholders: the commands of parts not built yet. Each name is a
-// command, so it reports "not available" rather than a syntax error. A part
-// that arrives exports its own group and takes its placeholder's place in
-// the list below.
-
-// One row a line, as the command list reads.
-// clang-format off
-// video
-const CommandRow video_rows[] = {
-    {"mpegplay", nullptr, false},
-    {"mpegplay2", nullptr, false},
-    {"ie", nullptr, false},
-    {"avi", nullptr, false},
-};
-
-// clang-format on
 
 // Every group in the order of the command list; when a name appears twice
 // the first row wins.
@@ -63,7 +47,7 @@ const CommandRows groups[] = {
     sound::music_rows,
     sound::effect_rows,
     sound::volume_rows,
-    video_rows,
+    sound::video_rows,
     save::save_rows,
     save::record_rows,
 };

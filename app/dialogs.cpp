@@ -23,18 +23,6 @@ constexpr char kCancel[] = "ｷｬﾝｾﾙ";  // half-width, as the resources h
 constexpr int kOk = 1, kCancelId = 2, kDriveList = 1003, kSaveList = 1004;
 constexpr int kVoiceSlider = 1010, kEffectSlider = 1011, kMusicSlider = 1012;
 
-platform::DialogControl control(platform::ControlKind kind, int id, int x, int y, int w, int h, const char* text = "") {
-  platform::DialogControl c;
-  c.kind = kind;
-  c.id = id;
-  c.x = platform::dialog_units_x(x);
-  c.y = platform::dialog_units_y(y);
-  c.w = platform::dialog_units_x(w);
-  c.h = platform::dialog_units_y(h);
-  c.text = text;
-  return c;
-}
-
 platform::Dialog dialog_of_size(const char* title, int w, int h) {
   platform::Dialog d;
   d.title = title;
@@ -125,12 +113,13 @@ std::vector<std::string> cd_stand_ins() {
 
 void show_cd_drive_dialog() {
   platform::Dialog d = dialog_of_size("ＣＤドライブ選択", 71, 45);
-  platform::DialogControl ok = control(platform::ControlKind::button, kOk, 7, 24, 25, 14, "OK");
+  platform::DialogControl ok = platform::dialog_control(platform::ControlKind::button, kOk, 7, 24, 25, 14, "OK");
   ok.is_default = true;
-  platform::DialogControl cancel = control(platform::ControlKind::button, kCancelId, 36, 24, 28, 14, kCancel);
+  platform::DialogControl cancel =
+      platform::dialog_control(platform::ControlKind::button, kCancelId, 36, 24, 28, 14, kCancel);
   // A drop-down list in the resources; here the list is shown open, two
   // rows high above the buttons.
-  platform::DialogControl list = control(platform::ControlKind::list, kDriveList, 7, 2, 57, 21);
+  platform::DialogControl list = platform::dialog_control(platform::ControlKind::list, kDriveList, 7, 2, 57, 21);
   list.items.push_back("デフォルト");
   for (const std::string& drive : cd_stand_ins()) {
     list.items.push_back(platform::sjis_to_utf8(drive));
@@ -145,10 +134,11 @@ void show_cd_drive_dialog() {
 void show_save_load_dialog(SaveLoadMode mode) {
   bool save = mode == SaveLoadMode::save;
   platform::Dialog d = dialog_of_size(save ? "セーブメニュー" : "ロードメニュー", 119, 115);
-  platform::DialogControl ok = control(platform::ControlKind::button, kOk, 7, 95, 50, 14, save ? "セーブ" : "ロード");
+  platform::DialogControl ok =
+      platform::dialog_control(platform::ControlKind::button, kOk, 7, 95, 50, 14, save ? "セーブ" : "ロード");
   ok.is_default = true;
-  d.controls = {control(platform::ControlKind::list, kSaveList, 7, 7, 105, 84), ok,
-                control(platform::ControlKind::button, kCancelId, 61, 95, 50, 14, kCancel)};
+  d.controls = {platform::dialog_control(platform::ControlKind::list, kSaveList, 7, 7, 105, 84), ok,
+                platform::dialog_control(platform::ControlKind::button, kCancelId, 61, 95, 50, 14, kCancel)};
   d.focus = 0;
   platform::run_dialog(d, on_save_load, nullptr);
 }
@@ -164,8 +154,10 @@ void show_volume_dialog() {
               {"ＢＧＭ", kMusicSlider, Volume::music}};
   for (int i = 0; i < 3; ++i) {
     int x = 10 + i * 40;
-    platform::DialogControl label = control(platform::ControlKind::label, 0, x, 4, 36, 10, rows[i].label);
-    platform::DialogControl slider = control(platform::ControlKind::slider, rows[i].id, x + 8, 16, 16, 80);
+    platform::DialogControl label =
+        platform::dialog_control(platform::ControlKind::label, 0, x, 4, 36, 10, rows[i].label);
+    platform::DialogControl slider =
+        platform::dialog_control(platform::ControlKind::slider, rows[i].id, x + 8, 16, 16, 80);
     slider.low = 0;
     slider.high = 100;
     slider.value = volume_attenuation(rows[i].volume);
@@ -173,7 +165,7 @@ void show_volume_dialog() {
     d.controls.push_back(label);
     d.controls.push_back(slider);
   }
-  d.controls.push_back(control(platform::ControlKind::button, kCancelId, 45, 100, 50, 14, "閉じる"));
+  d.controls.push_back(platform::dialog_control(platform::ControlKind::button, kCancelId, 45, 100, 50, 14, "閉じる"));
   d.controls.back().is_default = true;
   // Without the music slider the dialog is made 140 pixels wide.
   if (sound::hide_music_slider) {

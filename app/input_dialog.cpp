@@ -23,17 +23,6 @@ constexpr size_t kEditBytes = 255;
 // Points to pixels at the 96 pixels per inch the picture is taken to have.
 int points(int32_t p) { return static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(p) * 96 / 72, 0, 4096)); }
 
-platform::DialogControl control(platform::ControlKind kind, int id, int x, int y, int w, int h) {
-  platform::DialogControl c;
-  c.kind = kind;
-  c.id = id;
-  c.x = platform::dialog_units_x(x);
-  c.y = platform::dialog_units_y(y);
-  c.w = platform::dialog_units_x(w);
-  c.h = platform::dialog_units_y(h);
-  return c;
-}
-
 // Cuts Shift-JIS text to at most `n` bytes without splitting a character.
 std::string cut(const std::string& s, size_t n) {
   size_t at = 0;
@@ -51,14 +40,14 @@ platform::Dialog make_dialog() {
   d.title = input_dialog.max_length == -1 ? "数値入力" : "文字列入力";
   d.width = platform::dialog_units_x(227);
   d.height = platform::dialog_units_y(53);
-  platform::DialogControl decide = control(platform::ControlKind::button, kDecide, 180, 25, 40, 20);
+  platform::DialogControl decide = platform::dialog_control(platform::ControlKind::button, kDecide, 180, 25, 40, 20);
   decide.text = "決定";
   decide.is_default = true;
-  platform::DialogControl edit = control(platform::ControlKind::edit, kEdit, 7, 26, 153, 17);
+  platform::DialogControl edit = platform::dialog_control(platform::ControlKind::edit, kEdit, 7, 26, 153, 17);
   edit.text = cut(input_dialog.default_text, kEditBytes);
   edit.caret = edit.text.size();
   edit.max_bytes = kEditBytes;
-  platform::DialogControl prompt = control(platform::ControlKind::label, kPrompt, 7, 7, 213, 13);
+  platform::DialogControl prompt = platform::dialog_control(platform::ControlKind::label, kPrompt, 7, 7, 213, 13);
   prompt.text = platform::sjis_to_utf8(input_dialog.result);
   if (input_dialog.custom_size) {
     // The frame takes the given size where it stands; the edit box keeps

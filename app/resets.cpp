@@ -17,6 +17,7 @@
 #include "script/labels.h"
 #include "script/scenario.h"
 #include "sound/commands.h"
+#include "sound/video.h"
 #include "text/lookback.h"
 #include "text/message_window.h"
 #include "text/output.h"
@@ -57,6 +58,7 @@ void reset_all() {
   reset_for_load();
   text::reset_state();
   graphics::reset_state();
+  sound::reset_video();
 }
 
 void reset_for_load() {

@@ -92,13 +92,16 @@ void negate(const Rect& r) {
 void monochrome(const Rect& r) {
   Screen& s = TheScreen;
   const auto& t = blend_table().t;
+  // The tones may come from a damaged save file: kept within the table.
+  int blue = std::clamp<int32_t>(s.tone_blue, 0, 255), green = std::clamp<int32_t>(s.tone_green, 0, 255);
+  int red = std::clamp<int32_t>(s.tone_red, 0, 255);
   for (int y = r.top; y <= r.bottom; ++y) {
     uint8_t* p = s.work.row(y) + r.left * 3;
     for (int x = r.left; x <= r.right; ++x, p += 3) {
       int v = (p[0] + p[1] + p[2]) / 3;
-      p[0] = t[v][s.tone_blue];
-      p[1] = t[v][s.tone_green];
-      p[2] = t[v][s.tone_red];
+      p[0] = t[v][blue];
+      p[1] = t[v][green];
+      p[2] = t[v][red];
     }
   }
 }

@@ -19,7 +19,7 @@ namespace platform {
 
 namespace {
 
-constexpr int kRate = 44100;
+constexpr int kRate = kAudioRate;
 constexpr int kBytesPerFrame = 4;  // 16-bit stereo
 
 enum class Device { unopened, open, failed };

@@ -16,7 +16,10 @@ constexpr int kCdChannel = 51;
 constexpr int kStreamChannel = 52;
 constexpr int kMixerChannels = 53;
 
-// Opens the device on first use: 44.1 kHz, 16 bits, stereo. Headless runs,
+// The device's format: 44.1 kHz, 16-bit signed samples, stereo.
+constexpr int kAudioRate = 44100;
+
+// Opens the device on first use, in that format. Headless runs,
 // and machines where no device opens, use SDL's "dummy" driver: everything
 // is decoded and every decision runs, nothing is heard. False only when
 // not even that opens (then every sound is silent and has no length).

@@ -356,4 +356,16 @@ void run_dialog(Dialog& d, DialogHandler handler, void* data) {
   refresh_overlay();
 }
 
+DialogControl dialog_control(ControlKind kind, int id, int x, int y, int w, int h, const char* text) {
+  DialogControl c;
+  c.kind = kind;
+  c.id = id;
+  c.x = dialog_units_x(x);
+  c.y = dialog_units_y(y);
+  c.w = dialog_units_x(w);
+  c.h = dialog_units_y(h);
+  c.text = text;
+  return c;
+}
+
 }  // namespace platform

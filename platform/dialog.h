@@ -41,6 +41,8 @@ struct Dialog {
 // font (12-pixel Japanese gothic).
 inline int dialog_units_x(int units) { return units * 3 / 2; }
 inline int dialog_units_y(int units) { return units * 3 / 2; }
+// A control placed and sized in dialog units, as dialog resources give them.
+DialogControl dialog_control(ControlKind kind, int id, int x, int y, int w, int h, const char* text = "");
 constexpr int kDialogTitleHeight = 20;
 
 // What the modal loop reports to the dialog's owner: a button pressed (or

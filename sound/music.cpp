@@ -8,6 +8,7 @@
 #include "sound/channels.h"
 #include "sound/media.h"
 #include "sound/sounding.h"
+#include "sound/video.h"
 #include "sound/volume.h"
 
 namespace sound {
@@ -232,6 +233,7 @@ void stop_stream_music() {
 void set_music_attenuation(int32_t att) {
   music_attenuation = att;
   if (music_graph_active) apply_stream_attenuation(att);
+  apply_film_attenuation(att);
 }
 
 void stop_all_sound(bool with_effects) {
@@ -240,6 +242,7 @@ void stop_all_sound(bool with_effects) {
   stop_midi();
   if (with_effects) stop_looping_effects();
   stop_stream_music();
+  stop_film();
 }
 
 void poll_music_loops() {

@@ -42,7 +42,8 @@ void stop_stream_music();
 void set_music_attenuation(int32_t att);
 
 // Clears the loop flags and stops CD and MIDI; with effects also a looping
-// wave device and the looping channels; then stream music.
+// wave device and the looping channels; then stream music and a film that
+// plays (its sound at once).
 void stop_all_sound(bool with_effects);
 
 // Every 100 ms timer tick: CD, MIDI, stream and wave device loops.

@@ -26,6 +26,7 @@ std::string target_name(int t) {
     case kCdTarget: return "cd";
     case kStreamTarget: return "stream";
     case kWaveTarget: return "wave";
+    case kFilmTarget: return "film";
     default: return "ch" + std::to_string(t - kChannelTarget0);
   }
 }
@@ -61,7 +62,8 @@ void sweep_ends() {
     int first = -1;
     for (int t = 0; t < kTargetCount; ++t) {
       const TargetRecord& r = targets[t];
-      if (r.state != TargetState::sounding || r.repeat == Repeat::by_mixer) continue;
+      if (r.state != TargetState::sounding || r.repeat == Repeat::by_mixer || r.repeat == Repeat::length_unknown)
+        continue;
       if (static_cast<int32_t>(now - target_end(t)) < 0) continue;
       if (first < 0 || static_cast<int32_t>(target_end(t) - target_end(first)) < 0) first = t;
     }
@@ -85,7 +87,24 @@ void note_play(int t, const std::string& name, Repeat repeat, int64_t length_ms)
   r.start = platform::clock_ms();
   r.length = length_ms;
   write_line(r.start, "play " + target_name(t) + " " + platform::sjis_to_utf8(name) +
-                          (repeat == Repeat::once ? " once" : " loop"));
+                          (repeat == Repeat::once || repeat == Repeat::length_unknown ? " once" : " loop"));
+}
+
+void note_length(int t, int64_t length_ms) {
+  if (!valid(t)) return;
+  TargetRecord& r = targets[t];
+  if (r.state != TargetState::sounding || r.repeat != Repeat::length_unknown) return;
+  r.repeat = Repeat::once;
+  r.length = length_ms;
+  sweep_ends();
+}
+
+void note_end(int t) {
+  if (!valid(t)) return;
+  sweep_ends();
+  TargetRecord& r = targets[t];
+  if (r.state == TargetState::sounding) write_line(platform::clock_ms(), "end " + target_name(t));
+  r.state = TargetState::ended;
 }
 
 void note_stop(int t) {

@@ -5,15 +5,25 @@
 
 namespace sound {
 
-// The places a sound plays on: the three music sources, the wave device and
-// the 50 sound channels.
-enum Target : int { kMidiTarget = 0, kCdTarget, kStreamTarget, kWaveTarget, kChannelTarget0, kTargetCount = 54 };
+// The places a sound plays on: the three music sources, the wave device,
+// the 50 sound channels and the sound of a film.
+enum Target : int {
+  kMidiTarget = 0,
+  kCdTarget,
+  kStreamTarget,
+  kWaveTarget,
+  kChannelTarget0,
+  kFilmTarget = kChannelTarget0 + 50,
+  kTargetCount
+};
 inline int channel_target(int channel) { return kChannelTarget0 + channel; }
 
 // How a started sound ends: by itself after its length (once), never (the
 // mixer repeats it: a looping channel), or after its length with the
-// program restarting it (the polled loops of MIDI, CD, stream, wave device).
-enum class Repeat { once, by_mixer, by_program };
+// program restarting it (the polled loops of MIDI, CD, stream, wave device),
+// or once with a length not known yet (a film's sound, decoded as it
+// plays): it ends when note_length gives its length.
+enum class Repeat { once, by_mixer, by_program, length_unknown };
 
 enum class TargetState { idle, sounding, ended };
 
@@ -24,6 +34,11 @@ void close_audio_log();
 
 // A sound of `length_ms` starts now. `name` (Shift-JIS) is logged as UTF-8.
 void note_play(int target, const std::string& name, Repeat repeat, int64_t length_ms);
+// The target's sound (length_unknown) turns out to last `length_ms` from
+// its start: it ends then, once.
+void note_length(int target, int64_t length_ms);
+// The target's sound has run out now: "end" when it still sounded.
+void note_end(int target);
 // The program stops the target: "stop" when it still sounded.
 void note_stop(int target);
 // The target's attenuation (0..100) is now `att`: "volume" when it changed.

@@ -4,6 +4,7 @@
 set -e
 PACKAGES="g++ cmake make pkg-config
   libsdl2-dev libsdl2-mixer-dev fluid-soundfont-gm libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libpng-dev
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libpixman-1-dev
   xvfb xauth

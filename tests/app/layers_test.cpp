@@ -33,8 +33,10 @@ const std::regex kSystemHeader(
     R"(SDL.*|ft2build\.h|fontconfig/.*|libav.*|libsw.*)>)");
 // Calls that open, find or remove files: only platform/ makes them.
 const std::regex kFileCall(
-    R"((^|[^A-Za-z0-9_.>])(std::|::)?(fopen|freopen|fdopen|opendir|unlink|access|rename|mkdir|rmdir|chdir|getcwd)\s*\()"
-    R"(|std::(ifstream|ofstream|fstream|filesystem)\b)");
+    R"((^|[^A-Za-z0-9_.>])(std::|::)?(fopen|freopen|fdopen|tmpfile|opendir|readdir|stat|lstat|unlink|access|rename|)"
+    R"(mkdir|mkdtemp|mkstemp|rmdir|chdir|getcwd)\s*\()"
+    // std::remove of a file takes one argument, the algorithm three.
+    R"(|std::(ifstream|ofstream|fstream|filesystem)\b|(std)?::remove\([^,]*\)\s*;)");
 
 }  // namespace
 

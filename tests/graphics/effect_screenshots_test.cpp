@@ -2,36 +2,18 @@
 // screenshots taken while they run: each one shows a step's picture, and
 // the same on every run.
 #include <gtest/gtest.h>
-#include <png.h>
-
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "tests/support/game_folder.h"
+#include "tests/support/screenshot.h"
 
 namespace {
 
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-  uint32_t at(int x, int y) const {
-    const uint8_t* p = rgb.data() + (size_t(y) * width + x) * 3;
-    return uint32_t(p[0]) << 16 | p[1] << 8 | p[2];
-  }
-};
-
-bool read_png(const std::string& path, Picture& out) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGB;
-  out.width = int(image.width), out.height = int(image.height);
-  out.rgb.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr) != 0;
-}
+using testsupport::Picture;
+using testsupport::read_png;
 
 // Runs the scenario with a screenshot every `every` ms up to `until`; the
 // pictures in time order.

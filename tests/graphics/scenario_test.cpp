@@ -5,32 +5,14 @@
 
 #include "graphics_test_util.h"
 #include "tests/support/game_folder.h"
+#include "tests/support/screenshot.h"
 
 using namespace gtest_graphics;
 
 namespace {
 
-struct Png {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-  uint32_t at(int x, int y) const {
-    const uint8_t* p = rgb.data() + (size_t(y) * width + x) * 3;
-    return uint32_t(p[0]) << 16 | p[1] << 8 | p[2];
-  }
-};
-
-Png read_png(const std::string& path) {
-  Png out;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return out;
-  image.format = PNG_FORMAT_RGB;
-  out.rgb.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) return Png();
-  out.width = image.width;
-  out.height = image.height;
-  return out;
-}
+using Png = testsupport::Picture;
+using testsupport::read_png;
 
 std::vector<uint8_t> solid_spb(int w, int h, uint8_t v) {
   BitWriter b;

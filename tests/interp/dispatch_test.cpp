@@ -109,14 +109,15 @@ TEST(CommandMemory, ResetRequestStillComesFirst) {
 }
 
 TEST(CommandMemory, UnbuiltCommandAtARememberedPositionStillStops) {
+  // A command named in the table but without a handler (a part not built
+  // in this version) stops with the same box the second time round, when
+  // its position is remembered.
   define_mode = 0;
-  const CommandRow* unbuilt = nullptr;
-  for (const CommandRow& row : command_table())
-    if (!row.handler && !row.definition_only) unbuilt = &row;
-  if (!unbuilt) GTEST_SKIP() << "every command is built";
-  static std::string name;
-  name = unbuilt->name;
-  load_script(name + " 0,0,1,1,0,0\n");
+  static const CommandRow rows[] = {{"later", nullptr, false}};
+  CommandRows saved = command_table();
+  set_command_table(rows);
+  load_script("later 0,0,1,1,0,0\n");
   for (int i = 0; i < 2; ++i)
-    EXPECT_EQ(fatal_of([] { run_command_at(0); }), "未対応の命令|命令\"" + name + "\"はこの版ではまだ使えません。");
+    EXPECT_EQ(fatal_of([] { run_command_at(0); }), "未対応の命令|命令\"later\"はこの版ではまだ使えません。");
+  set_command_table(saved);
 }

@@ -17,6 +17,7 @@
 #include "platform/sjis.h"
 #include "platform/window.h"
 #include "tests/support/game_folder.h"
+#include "tests/support/screenshot.h"
 
 using namespace platform;
 
@@ -57,27 +58,8 @@ struct Xvfb {
   }
 };
 
-struct Png {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-  uint32_t at(int x, int y) const {
-    const uint8_t* p = rgb.data() + (size_t(y) * width + x) * 3;
-    return uint32_t(p[0]) << 16 | p[1] << 8 | p[2];
-  }
-};
-
-Png read_png(const std::string& path) {
-  Png out;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return out;
-  image.format = PNG_FORMAT_RGB;
-  out.rgb.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) return Png();
-  out.width = image.width;
-  out.height = image.height;
-  return out;
-}
+using Png = testsupport::Picture;
+using testsupport::read_png;
 
 struct Seen {
   std::string text, composition, shot;

@@ -2,7 +2,6 @@
 // it runs show which page it draws (in the lookback colour, red here), its
 // buttons, and the window's own text coming back when it closes.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstring>
 #include <set>
@@ -12,38 +11,23 @@
 #include "platform/sjis.h"
 #include "tests/graphics/graphics_test_util.h"
 #include "tests/support/game_folder.h"
+#include "tests/support/screenshot.h"
 #include "text/lookback.h"
 #include "text/lookback_viewer.h"
 
 namespace {
 
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-  uint32_t at(int x, int y) const {
-    const uint8_t* p = rgb.data() + (size_t(y) * width + x) * 3;
-    return uint32_t(p[0]) << 16 | p[1] << 8 | p[2];
-  }
-  // Text rows (of the default window: origin y 16, pitch 28, glyphs 26
-  // high, columns left of the buttons) holding a pixel of `rgb`.
-  std::set<int> rows_with(uint32_t rgb) const {
-    std::set<int> rows;
-    for (int y = 16; y < height; y++)
-      for (int x = 0; x < 600; x++)
-        if (at(x, y) == rgb && (y - 16) % 28 < 26) rows.insert((y - 16) / 28);
-    return rows;
-  }
-};
+using testsupport::Picture;
+using testsupport::read_png;
 
-bool read_png(const std::string& path, Picture& out) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGB;
-  out.width = int(image.width), out.height = int(image.height);
-  out.rgb.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr) != 0;
+// Text rows (of the default window: origin y 16, pitch 28, glyphs 26
+// high, columns left of the buttons) holding a pixel of `rgb`.
+std::set<int> rows_with(const testsupport::Picture& p, uint32_t rgb) {
+  std::set<int> rows;
+  for (int y = 16; y < p.height; y++)
+    for (int x = 0; x < 600; x++)
+      if (p.at(x, y) == rgb && (y - 16) % 28 < 26) rows.insert((y - 16) / 28);
+  return rows;
 }
 
 constexpr uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF;
@@ -101,19 +85,19 @@ TEST(LookbackViewer, ShowsTheLastFinishedPageFirstPagesBackAndClosesTowardsThePl
   ASSERT_EQ(run.shots.size(), 5u);
   using Rows = std::set<int>;
   // On screen: the unfinished page "か".
-  EXPECT_EQ(run.shots[0].rows_with(kWhite), Rows{0});
-  EXPECT_EQ(run.shots[0].rows_with(kRed), Rows{});
+  EXPECT_EQ(rows_with(run.shots[0], kWhite), Rows{0});
+  EXPECT_EQ(rows_with(run.shots[0], kRed), Rows{});
   // Opened: the last finished page ("いう" / "えお"), not the page on screen.
-  EXPECT_EQ(run.shots[1].rows_with(kRed), (Rows{0, 1}));
-  EXPECT_EQ(run.shots[1].rows_with(kWhite), Rows{});
+  EXPECT_EQ(rows_with(run.shots[1], kRed), (Rows{0, 1}));
+  EXPECT_EQ(rows_with(run.shots[1], kWhite), Rows{});
   // Wheel away from the player: the page before ("あ").
-  EXPECT_EQ(run.shots[2].rows_with(kRed), Rows{0});
+  EXPECT_EQ(rows_with(run.shots[2], kRed), Rows{0});
   // Page Down: the newer page again.
-  EXPECT_EQ(run.shots[3].rows_with(kRed), (Rows{0, 1}));
+  EXPECT_EQ(rows_with(run.shots[3], kRed), (Rows{0, 1}));
   // Wheel towards the player on the newest page: closed, "か" is back and
   // the wait goes on until the click.
-  EXPECT_EQ(run.shots[4].rows_with(kRed), Rows{});
-  EXPECT_EQ(run.shots[4].rows_with(kWhite), Rows{0});
+  EXPECT_EQ(rows_with(run.shots[4], kRed), Rows{});
+  EXPECT_EQ(rows_with(run.shots[4], kWhite), Rows{0});
   EXPECT_NE(run.result.out.find("か"), std::string::npos);
 }
 
@@ -130,15 +114,15 @@ TEST(LookbackViewer, ButtonsShowWhereAPageLiesAndLightUpAndTurnOnAClick) {
   EXPECT_NE(run.shots[0].at(630, 470), kDownOff);
   // The pointer over it: the highlighted picture.
   EXPECT_EQ(run.shots[1].at(630, 10), kUpOn);
-  EXPECT_EQ(run.shots[1].rows_with(kRed), (std::set<int>{0, 1}));
+  EXPECT_EQ(rows_with(run.shots[1], kRed), (std::set<int>{0, 1}));
   // Clicked: the older page, the oldest, so only the down button remains.
-  EXPECT_EQ(run.shots[2].rows_with(kRed), std::set<int>{0});
+  EXPECT_EQ(rows_with(run.shots[2], kRed), std::set<int>{0});
   EXPECT_NE(run.shots[2].at(630, 10), kUpOn);
   EXPECT_NE(run.shots[2].at(630, 10), kUpOff);
   EXPECT_EQ(run.shots[2].at(630, 470), kDownOff);
   // A click beside the buttons closes the viewer.
-  EXPECT_EQ(run.shots[3].rows_with(kRed), std::set<int>{});
-  EXPECT_EQ(run.shots[3].rows_with(kWhite), std::set<int>{0});
+  EXPECT_EQ(rows_with(run.shots[3], kRed), std::set<int>{});
+  EXPECT_EQ(rows_with(run.shots[3], kWhite), std::set<int>{0});
 }
 
 TEST(LookbackViewer, NothingFinishedMeansNothingToShow) {
