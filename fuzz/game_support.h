@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/archive_bytes.h"
+
 namespace fuzz {
 
-inline void put_le(std::vector<uint8_t>& v, uint32_t x, int n) {
-  for (int i = 0; i < n; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
-}
-inline void put_be(std::vector<uint8_t>& v, uint32_t x, int n) {
-  for (int i = n - 1; i >= 0; --i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
-}
+using testsupport::make_zpk;
+using testsupport::put_be;
+using testsupport::put_le;
+using testsupport::ZpkEntry;
 
 // A 30 x 10 24-bit BMP: three 10 x 10 cells of different colours.
 inline std::vector<uint8_t> cells_bmp() {
@@ -36,12 +36,6 @@ inline std::vector<uint8_t> cells_bmp() {
 // An archive with the picture stored as LZSS literals ("pic\b.bmp"), an
 // LZSS entry that expands to nothing ("a.spb") and a stored text.
 inline std::vector<uint8_t> support_zpk() {
-  struct Entry {
-    std::string name;
-    int kind;
-    std::vector<uint8_t> data;
-    uint32_t expanded;
-  };
   std::vector<uint8_t> bmp = cells_bmp(), literals;
   int used = 8;
   auto bits = [&](uint32_t v, int n) {
@@ -51,24 +45,8 @@ inline std::vector<uint8_t> support_zpk() {
     }
   };
   for (uint8_t b : bmp) bits(1, 1), bits(b, 8);
-  std::vector<Entry> entries = {
-      {"pic\\b.bmp", 2, literals, uint32_t(bmp.size())}, {"a.spb", 2, {0}, 0}, {"t.txt", 0, {'t', 'x', 't'}, 3}};
-  std::vector<uint8_t> dir, f;
-  uint32_t offset = 0;
-  for (const Entry& e : entries) {
-    dir.insert(dir.end(), e.name.begin(), e.name.end());
-    dir.push_back(0);
-    dir.push_back(static_cast<uint8_t>(e.kind));
-    put_be(dir, offset, 4);
-    put_be(dir, uint32_t(e.data.size()), 4);
-    put_be(dir, e.expanded, 4);
-    offset += uint32_t(e.data.size());
-  }
-  put_be(f, uint32_t(entries.size()), 2);
-  put_be(f, 6 + uint32_t(dir.size()), 4);
-  f.insert(f.end(), dir.begin(), dir.end());
-  for (const Entry& e : entries) f.insert(f.end(), e.data.begin(), e.data.end());
-  return f;
+  return make_zpk(
+      {{"pic\\b.bmp", 2, literals, uint32_t(bmp.size())}, {"a.spb", 2, {0}, 0}, {"t.txt", 0, {'t', 'x', 't'}, 3}});
 }
 
 inline void write_bytes(const std::string& path, const void* data, size_t size) {

@@ -18,6 +18,7 @@
 #include "interp/error.h"
 #include "platform/sjis.h"
 #include "platform/tempdir.h"
+#include "tests/support/archive_bytes.h"
 
 namespace gtest_graphics {
 
@@ -73,12 +74,8 @@ inline std::vector<uint8_t> read_file(const std::string& path) {
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
 }
 
-inline void put_le(std::vector<uint8_t>& v, uint32_t x, int n) {
-  for (int i = 0; i < n; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
-}
-inline void put_be(std::vector<uint8_t>& v, uint32_t x, int n) {
-  for (int i = n - 1; i >= 0; --i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
-}
+using testsupport::put_be;
+using testsupport::put_le;
 
 // A BMP file. `value(x, y)` gives the pixel of the upright picture: a
 // palette index for 1, 4 and 8 bits, else 0xRRGGBB.
@@ -137,32 +134,8 @@ struct BitWriter {
   }
 };
 
-struct ZpkEntry {
-  std::string name;
-  int kind;
-  std::vector<uint8_t> data;
-  uint32_t expanded;
-};
-
-inline std::vector<uint8_t> make_zpk(const std::vector<ZpkEntry>& entries) {
-  std::vector<uint8_t> dir;
-  uint32_t offset = 0;
-  for (const auto& e : entries) {
-    dir.insert(dir.end(), e.name.begin(), e.name.end());
-    dir.push_back(0);
-    dir.push_back(static_cast<uint8_t>(e.kind));
-    put_be(dir, offset, 4);
-    put_be(dir, uint32_t(e.data.size()), 4);
-    put_be(dir, e.expanded, 4);
-    offset += uint32_t(e.data.size());
-  }
-  std::vector<uint8_t> f;
-  put_be(f, uint32_t(entries.size()), 2);
-  put_be(f, 6 + uint32_t(dir.size()), 4);
-  f.insert(f.end(), dir.begin(), dir.end());
-  for (const auto& e : entries) f.insert(f.end(), e.data.begin(), e.data.end());
-  return f;
-}
+using testsupport::make_zpk;
+using testsupport::ZpkEntry;
 
 // LZSS made of literals only: a flag bit 1 and the byte, for every byte.
 inline std::vector<uint8_t> lzss_literals(const std::vector<uint8_t>& data) {
