@@ -12,6 +12,9 @@
 #include <random>
 #include <thread>
 
+#include "app/wiring.h"
+#include "graphics/button_picture.h"
+#include "graphics/image.h"
 #include "interp/readers.h"
 #include "interp/runloop.h"
 #include "interp/variables.h"
@@ -24,6 +27,8 @@
 #include "tests/support/game_folder.h"
 #include "tests/support/script_fixture.h"
 #include "text/wait.h"
+#include "ui/buttons.h"
+#include "ui/right_click.h"
 
 using testsupport::fatal_of;
 
@@ -95,6 +100,25 @@ TEST_F(SaveCommands, LoadgameSetsTheJustLoadedFlagAndErrorsaveUsesSlot999) {
   EXPECT_EQ(interp::NumericVariables[0], 4);
   EXPECT_EQ(interp::ScriptPosition, 0);
   text::just_loaded = false;
+}
+
+// Save files keep what the selections and buttons own: the right-click
+// mode and the button picture, which a load reads again.
+TEST_F(SaveCommands, RmodeAndTheButtonPictureComeBackWithALoad) {
+  app::connect_subsystems();  // the fixture leaves the save hooks empty
+  gtest_graphics::write_file("b.bmp", gtest_graphics::make_bmp(4, 2, 24, [](int, int) { return 0x102030u; }));
+  scenario("savegame 1\n");
+  ui::right_click_mode = 0;
+  ui::define_buttons("b.bmp", false);
+  save::take_save_point_at(0);
+  save::write_save_file(1);
+  ui::right_click_mode = 1;
+  ui::define_buttons("", false);
+  ASSERT_FALSE(graphics::has_surface(graphics::button_image));
+  ASSERT_TRUE(save::load_save_file(1));
+  EXPECT_EQ(ui::right_click_mode, 0);
+  EXPECT_EQ(ui::button_settings.button_image_file, "b.bmp");
+  EXPECT_EQ(graphics::button_image.surface.width, 4);
 }
 
 // Through the program: a save made while a page is shown holds the page's
