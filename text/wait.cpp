@@ -102,7 +102,7 @@ void wait_until_released(bool space_too) {
       // Counted as released, so that the next wait does not take the same
       // hold for a new press.
       platform::set_key_held(platform::key_escape, false);
-      platform::set_key_held(platform::key_space, false);
+      if (space_too) platform::set_key_held(platform::key_space, false);
       break;
     }
     if (!pump_one_message()) rest();
